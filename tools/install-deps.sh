@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs, from Debian 12's packages, what building, running and testing the editor need.
+# Run as root, or as a user who may use sudo.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6svg6
+  libcurl4-openssl-dev libssl-dev openssl
+  fonts-noto-cjk
+  nginx-light
+  xvfb xauth xdotool x11-utils imagemagick
+  curl aria2
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
