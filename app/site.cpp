@@ -1,0 +1,33 @@
+#include "app/site.h"
+
+#include <QUrl>
+
+Site Site::fromBaseAddress(const QString &address)
+{
+    QString trimmed = address.trimmed();
+    while (trimmed.endsWith(u'/'))
+        trimmed.chop(1);
+    const QUrl url(trimmed, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || (scheme != u"http" && scheme != u"https") || url.host().isEmpty()
+        || !(url.path().isEmpty()))
+        return {};
+    Site site;
+    site.baseAddress = trimmed;
+    site.host = url.host();
+    const qsizetype dot = site.host.indexOf(u'.');
+    site.domain = dot < 0 ? site.host : site.host.mid(dot + 1);
+    return site;
+}
+
+namespace {
+Site &siteInUse()
+{
+    static Site site = Site::fromBaseAddress(QStringLiteral(SUICHUAN_BASE_ADDRESS));
+    return site;
+}
+} // namespace
+
+const Site &currentSite() { return siteInUse(); }
+
+void setCurrentSite(const Site &site) { siteInUse() = site; }
