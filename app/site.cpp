@@ -1,5 +1,6 @@
 #include "app/site.h"
 
+#include <QHostAddress>
 #include <QUrl>
 
 Site Site::fromBaseAddress(const QString &address)
@@ -15,8 +16,10 @@ Site Site::fromBaseAddress(const QString &address)
     Site site;
     site.baseAddress = trimmed;
     site.host = url.host();
+    // An address like 127.0.0.1 has no labels to drop: its domain is the address itself.
     const qsizetype dot = site.host.indexOf(u'.');
-    site.domain = dot < 0 ? site.host : site.host.mid(dot + 1);
+    const bool numeric = !QHostAddress(site.host).isNull();
+    site.domain = (dot < 0 || numeric) ? site.host : site.host.mid(dot + 1);
     return site;
 }
 
