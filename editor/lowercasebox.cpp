@@ -15,6 +15,11 @@ void LowerCaseBox::setBoxText(QString text)
     setPlainText(text);
 }
 
+QString LowerCaseBox::boxText() const
+{
+    return toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+}
+
 void LowerCaseBox::keyPressEvent(QKeyEvent *event)
 {
     // Shift+Enter would make a line break inside a line (U+2028), which a script file cannot hold:

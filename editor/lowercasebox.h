@@ -12,7 +12,8 @@ public:
 
     // Replaces the whole text; the undo history is emptied, as after opening a file.
     void setBoxText(QString text);
-    QString boxText() const { return toPlainText(); }
+    // The whole text, lines joined by "\r\n".
+    QString boxText() const;
 
     // Hides the selection while the box has no focus (the explanation box does; the script box not).
     void hideSelectionWithoutFocus();
