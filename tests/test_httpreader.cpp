@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <thread>
+
 using namespace std::chrono;
 
 namespace {
@@ -33,6 +35,7 @@ class TestHttpReader : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void readsFromSeveralThreadsAtOnce(); // first: no read has set the library up yet
     void requestAsksForAFreshCopyOfAnything();
     void bodiesFromNginx_data();
     void bodiesFromNginx();
@@ -213,6 +216,20 @@ void TestHttpReader::httpsChecksTheCertificate()
     const http::Response trusted = http::get(address, options);
     QVERIFY2(trusted.ok(), qPrintable(trusted.reason + u' ' + trusted.detail));
     QCOMPARE(trusted.body, QByteArray("V1.5"));
+}
+
+void TestHttpReader::readsFromSeveralThreadsAtOnce()
+{
+    // The first reads of a program may come from any thread: the library's one-time set-up included.
+    std::vector<http::Response> responses(4);
+    std::vector<std::thread> threads;
+    const QString address = m_nginx->baseAddress() + QStringLiteral("/vxmr/gx.txt");
+    for (auto &response : responses)
+        threads.emplace_back([&response, address] { response = http::get(address); });
+    for (auto &thread : threads)
+        thread.join();
+    for (const auto &response : responses)
+        QCOMPARE(response.body, QByteArray("V1.5"));
 }
 
 QTEST_GUILESS_MAIN(TestHttpReader)
