@@ -1,9 +1,9 @@
 #include "online/versioncheck.h"
 
 #include "app/site.h"
+#include "editor/messagebox.h"
 #include "online/updateprompt.h"
 #include "online/version.h"
-#include "platform/messagebox.h"
 #include "platform/shell.h"
 
 #include <QLabel>
@@ -33,7 +33,7 @@ CheckOutcome runCheck(const CheckKind &kind, QLabel *label, const ServerText &ve
         label->setText(kind.reportFailure ? kCheckFailedCaption : QString());
         label->setToolTip(QStringLiteral("版本检查失败：") + version.reason);
         if (kind.reportFailure)
-            showMessage(QStringLiteral("版本检查失败：") + version.reason, QMessageBox::Ok, QMessageBox::Information);
+            showMessage(QStringLiteral("版本检查失败：") + version.reason, kDefaultMessageTitle, QMessageBox::Information);
         return CheckOutcome::Continue;
     }
     label->setToolTip(QString());
@@ -48,7 +48,7 @@ CheckOutcome runCheck(const CheckKind &kind, QLabel *label, const ServerText &ve
             openAddress(QUrl(home));
             return endProgram(hooks);
         }
-        showMessage(kNotLatestWarning, QMessageBox::Ok, QMessageBox::Information);
+        showMessage(kNotLatestWarning, kDefaultMessageTitle, QMessageBox::Information);
     }
     if (sameVersion(version.bytes, kind.reference))
         label->setText(kLatestVersionCaption);

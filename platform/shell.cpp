@@ -1,10 +1,9 @@
 #include "platform/shell.h"
 
 #include <QDesktopServices>
+#include <QUrl>
 
 bool openAddress(const QUrl &address)
 {
-    if (!address.isValid() || address.isEmpty())
-        return false;
     return QDesktopServices::openUrl(address);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The user's desktop: opening an address in the default web browser (or mail program).
+// The desktop around the program: the user's web browser.
 
-#include <QUrl>
+class QUrl;
 
-// True when the desktop accepted the address.
+// Opens `address` in the user's default browser; false when no browser took it.
 bool openAddress(const QUrl &address);
