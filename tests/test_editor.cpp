@@ -8,7 +8,7 @@
 #include "editor/scriptfileactions.h"
 #include "platform/gbkcodec.h"
 
-#include "modalanswer.h"
+#include "modalanswerer.h"
 #include "tmpfsmount.h"
 
 #include <QApplication>
@@ -265,12 +265,12 @@ void TestEditor::unreadableFileKeepsTheBox()
     QFETCH(QString, name);
     QDir(dir->path()).mkdir(QStringLiteral("folder.txt"));
     box->setScriptText(QStringLiteral("[@main]\r\n我的脚本"));
-    ModalAnswerer answers;
-    answers.answerMessage(QMessageBox::Ok);
+    ModalAnswerer answers(QStringList{});
+    answers.plan(QStringLiteral("Ok"));
     QVERIFY(!files->openScriptFile(path(name)));
-    QVERIFY(answers.allAnswered());
+    QVERIFY(answers.finished());
     QCOMPARE(box->scriptText(), QStringLiteral("[@main]\r\n我的脚本"));
-    QVERIFY2(answers.messageTexts().value(0).contains(name), qPrintable(answers.messageTexts().join('|')));
+    QVERIFY2(answers.seen().value(0).contains(name), qPrintable(answers.seen().join('#')));
 }
 
 void TestEditor::failedSaveLeavesTheFile_data()
@@ -296,70 +296,70 @@ void TestEditor::failedSaveLeavesTheFile()
         // Bigger than what is left on the 64 KiB disk.
         box->setScriptText(QString(200 * 1024, u'x'));
     }
-    ModalAnswerer answers;
-    answers.answerMessage(QMessageBox::Ok);
+    ModalAnswerer answers(QStringList{});
+    answers.plan(QStringLiteral("Ok"));
     QVERIFY(!files->saveScriptFile(target));
-    QVERIFY(answers.allAnswered());
+    QVERIFY(answers.finished());
     QCOMPARE(readBytes(target), old);
-    QVERIFY(answers.messageTexts().value(0).contains(QStringLiteral("script.txt")));
+    QVERIFY(answers.seen().value(0).contains(QStringLiteral("script.txt")));
     QCOMPARE(QDir(mount.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("script.txt")});
 }
 
 void TestEditor::zeroByteEndsTheTextAndIsReported()
 {
     writeBytes(path("zero.txt"), QByteArray("ab\0cd", 5));
-    ModalAnswerer answers;
-    answers.answerMessage(QMessageBox::Ok);
+    ModalAnswerer answers(QStringList{});
+    answers.plan(QStringLiteral("Ok"));
     QVERIFY(files->openScriptFile(path("zero.txt")));
-    QVERIFY(answers.allAnswered());
+    QVERIFY(answers.finished());
     QCOMPARE(box->scriptText(), QStringLiteral("ab"));
-    QVERIFY(answers.messageTexts().value(0).contains(QStringLiteral("第 3 个字节")));
+    QVERIFY(answers.seen().value(0).contains(QStringLiteral("第 3 个字节")));
 }
 
 void TestEditor::charactersGbkCannotHoldAreNamedAndNothingIsWritten()
 {
     writeBytes(path("kept.txt"), "kept");
     box->setScriptText(QStringLiteral("give 😀"));
-    ModalAnswerer answers;
-    answers.answerMessage(QMessageBox::Ok);
+    ModalAnswerer answers(QStringList{});
+    answers.plan(QStringLiteral("Ok"));
     QVERIFY(!files->saveScriptFile(path("kept.txt")));
-    QVERIFY(answers.allAnswered());
-    QVERIFY(answers.messageTexts().value(0).contains(QStringLiteral("😀")));
+    QVERIFY(answers.finished());
+    QVERIFY(answers.seen().value(0).contains(QStringLiteral("😀")));
     QCOMPARE(readBytes(path("kept.txt")), QByteArray("kept"));
 }
 
 void TestEditor::saveDialogAddsTxtAsksBeforeReplacingAndRemembers()
 {
     box->setScriptText(QStringLiteral("#if"));
-    ModalAnswerer answers;
-    answers.answerFileDialog(path("noext"));
+    ModalAnswerer answers(QStringList{});
+    answers.plan(QStringLiteral("file:") + path("noext"));
     QVERIFY(files->saveScript());
-    QVERIFY(answers.allAnswered());
+    QVERIFY(answers.finished());
     QCOMPARE(readBytes(path("noext.txt")), QByteArray("#if"));
 
     // The second time the dialog opens with that path, and replacing asks first.
     box->setScriptText(QStringLiteral("#act"));
     QString offered;
-    answers.answerWith([&offered](QWidget *modal) {
+    answers.plan([&offered](QWidget *modal) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         QVERIFY(dialog);
         QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("*.txt")});
         offered = dialog->selectedFiles().value(0);
         QTest::keyClick(dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")), Qt::Key_Return);
     });
-    answers.answerMessage(QMessageBox::Yes); // "already exists, replace?"
+    answers.plan(QStringLiteral("Yes")); // "already exists, replace?"
     QVERIFY(files->saveScript());
-    QVERIFY(answers.allAnswered());
+    QVERIFY(answers.finished());
     QCOMPARE(offered, path("noext.txt"));
     QCOMPARE(readBytes(path("noext.txt")), QByteArray("#act"));
 
     // The open dialog keeps its own path: it has none yet.
-    answers.answerWith([&offered](QWidget *modal) {
+    answers.plan([&offered](QWidget *modal) {
         offered = qobject_cast<QFileDialog *>(modal)->selectedFiles().value(0);
         qobject_cast<QFileDialog *>(modal)->reject();
     });
     files->openScript();
-    QVERIFY(answers.allAnswered());
+    QVERIFY(answers.finished());
     QVERIFY(!offered.endsWith(QStringLiteral("noext.txt")));
 }
 
@@ -367,12 +367,12 @@ void TestEditor::cancelledDialogsChangeNothing()
 {
     writeBytes(path("a.txt"), "file");
     box->setScriptText(QStringLiteral("box"));
-    ModalAnswerer answers;
-    answers.cancelFileDialog();
+    ModalAnswerer answers(QStringList{});
+    answers.plan(QStringLiteral("close"));
     files->openScript();
-    answers.cancelFileDialog();
+    answers.plan(QStringLiteral("close"));
     QVERIFY(!files->saveScript());
-    QVERIFY(answers.allAnswered());
+    QVERIFY(answers.finished());
     QCOMPARE(box->scriptText(), QStringLiteral("box"));
     QCOMPARE(readBytes(path("a.txt")), QByteArray("file"));
 }
@@ -381,12 +381,12 @@ void TestEditor::dialogsKeepTheCurrentDirectory()
 {
     const QString before = QDir::currentPath();
     writeBytes(path("in.txt"), "x");
-    ModalAnswerer answers;
-    answers.answerFileDialog(path("in.txt"));
+    ModalAnswerer answers(QStringList{});
+    answers.plan(QStringLiteral("file:") + path("in.txt"));
     files->openScript();
-    answers.answerFileDialog(path("out.txt"));
+    answers.plan(QStringLiteral("file:") + path("out.txt"));
     files->saveScript();
-    QVERIFY(answers.allAnswered());
+    QVERIFY(answers.finished());
     QCOMPARE(QDir::currentPath(), before);
     QCOMPARE(readBytes(path("out.txt")), QByteArray("x"));
 }
@@ -466,13 +466,13 @@ void TestEditor::placeholdersAreDisabled()
 void TestEditor::saveLabelAnswersBothMouseButtons()
 {
     box->setScriptText(QStringLiteral("#say"));
-    ModalAnswerer answers;
-    answers.answerFileDialog(path("left.txt"));
+    ModalAnswerer answers(QStringList{});
+    answers.plan(QStringLiteral("file:") + path("left.txt"));
     QTest::mousePress(window->label(u"标签6"), Qt::LeftButton);
-    QVERIFY(answers.allAnswered());
-    answers.answerFileDialog(path("right.txt"));
+    QVERIFY(answers.finished());
+    answers.plan(QStringLiteral("file:") + path("right.txt"));
     QTest::mousePress(window->label(u"标签6"), Qt::RightButton);
-    QVERIFY(answers.allAnswered());
+    QVERIFY(answers.finished());
     QCOMPARE(readBytes(path("left.txt")), QByteArray("#say"));
     QCOMPARE(readBytes(path("right.txt")), QByteArray("#say"));
 }
@@ -482,14 +482,14 @@ void TestEditor::clearEmptiesBothBoxesThenGreets()
     box->setScriptText(QStringLiteral("x"));
     explanation->setBoxText(QStringLiteral("y"));
     QString scriptWhileShown = QStringLiteral("?"), explanationWhileShown = QStringLiteral("?");
-    ModalAnswerer answers;
-    answers.answerWith([&](QWidget *modal) {
+    ModalAnswerer answers(QStringList{});
+    answers.plan([&](QWidget *modal) {
         scriptWhileShown = box->scriptText();
         explanationWhileShown = explanation->boxText();
         qobject_cast<QMessageBox *>(modal)->button(QMessageBox::Ok)->click();
     });
     QTest::mousePress(window->label(u"标签5"), Qt::LeftButton);
-    QVERIFY(answers.allAnswered());
+    QVERIFY(answers.finished());
     QCOMPARE(scriptWhileShown, QString());
     QCOMPARE(explanationWhileShown, QString());
     QCOMPARE(explanation->boxText(), QStringLiteral("欢迎使用本燧川脚本编辑器\r\n") + currentSite().domain);
@@ -516,15 +516,17 @@ void TestEditor::closingAsksOnlyWhenThereAreUnsavedChanges()
     QFETCH(bool, saved);
     if (edit)
         QTest::keyClicks(box, QStringLiteral("give"));
-    ModalAnswerer answers;
+    ModalAnswerer answers(QStringList{});
     if (answer) {
-        answers.answerMessage(QMessageBox::StandardButton(answer));
+        answers.plan(ModalAnswerer::action(answer == QMessageBox::Yes ? QStringLiteral("Yes")
+                                           : answer == QMessageBox::No ? QStringLiteral("No")
+                                                                       : QStringLiteral("Cancel")));
         if (answer == QMessageBox::Yes)
-            answers.answerFileDialog(path("onclose.txt"));
+            answers.plan(QStringLiteral("file:") + path("onclose.txt"));
     }
     QCOMPARE(window->close(), closes);
-    QVERIFY(answers.allAnswered());
-    QCOMPARE(answers.messages().size(), answer ? 1 : 0);
+    QVERIFY(answers.finished());
+    QCOMPARE(answers.seen().size(), answer ? (answer == QMessageBox::Yes ? 2 : 1) : 0);
     QCOMPARE(QFile::exists(path("onclose.txt")), saved);
 }
 

@@ -41,7 +41,23 @@ QString NginxServer::executable()
     return QStandardPaths::findExecutable(QStringLiteral("nginx"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
 }
 
-QString NginxServer::baseAddress() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port); }
+QString NginxServer::baseAddress() const
+{
+    return QStringLiteral("%1://127.0.0.1:%2").arg(m_certificate.isEmpty() ? u"http" : u"https").arg(m_port);
+}
+
+void NginxServer::setTls(QString certificateFile, QString keyFile)
+{
+    m_certificate = std::move(certificateFile);
+    m_key = std::move(keyFile);
+}
+
+QString NginxServer::tlsConfig() const
+{
+    if (m_certificate.isEmpty())
+        return {};
+    return QStringLiteral(" ssl;\n        ssl_certificate \"%1\";\n        ssl_certificate_key \"%2\"").arg(m_certificate, m_key);
+}
 
 bool NginxServer::start()
 {
@@ -82,12 +98,12 @@ http {
     default_type application/octet-stream;
     sendfile on;
     server {
-        listen 127.0.0.1:%2;
+        listen 127.0.0.1:%2%5;
         root "%3";
         %4
     }
 }
-)").arg(prefix).arg(m_port).arg(m_root, m_extra);
+)").arg(prefix).arg(m_port).arg(m_root, m_extra, tlsConfig());
         conf.write(text.toUtf8());
         conf.close();
 
