@@ -171,7 +171,6 @@ private:
             range = std::to_string(position) + '-' + std::to_string(end - 1);
         }
         curl_easy_setopt(m_easy, CURLOPT_RANGE, range.empty() ? nullptr : range.c_str());
-        curl_easy_setopt(m_easy, CURLOPT_MAX_RECV_SPEED_LARGE, curl_off_t(m_task->speedShare()));
 
         const UpdateTask &task = m_task->record();
         const auto firstByteLimit = std::chrono::milliseconds(
@@ -301,14 +300,20 @@ private:
             }
             return true;
         }
-        if (status != 206 || !range)
-            return retry("the server did not answer the range request with the range");
+        // A server that answers a range request with anything but that range cannot be trusted
+        // with the other ranges either.
+        if (status != 206 || !range) {
+            fatal("the server did not answer a range request with the range");
+            return false;
+        }
         if (range->total != known.total) {
             fatal("the file's size changed on the server during the download");
             return false;
         }
-        if (range->first != m_requestFirst || range->last != m_requestLast)
-            return retry("the server answered with a range that was not asked for");
+        if (range->first != m_requestFirst || range->last != m_requestLast) {
+            fatal("the server answered with a range that was not asked for");
+            return false;
+        }
         return true;
     }
 
@@ -339,6 +344,7 @@ private:
                 return 0;
             }
             m_task->received(m_id, allowed);
+            m_lastActivity = Clock::now(); // a wait for the speed limit is no silence of the server
         }
         if (allowed < length) {
             // The segment is done (or a finished connection took over the rest of it): stop here.

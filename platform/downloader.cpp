@@ -20,6 +20,10 @@ void initialiseTransfers()
 
 bool understood(const std::string &address)
 {
+    // libcurl would read "http:///x" as the host "x": a host must follow "//" at once.
+    const std::size_t slashes = address.find("://");
+    if (slashes == std::string::npos || address.compare(slashes + 3, 1, "/") == 0)
+        return false;
     CURLU *url = curl_url();
     if (!url)
         return false;

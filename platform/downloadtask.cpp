@@ -95,14 +95,6 @@ void DownloadTask::pause(int milliseconds)
     m_wake.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return stopping(); });
 }
 
-std::int64_t DownloadTask::speedShare() const
-{
-    if (m_record.speedLimit <= 0)
-        return 0;
-    std::lock_guard lock(m_mutex);
-    return std::max<std::int64_t>(1, m_record.speedLimit / std::max(1, m_live));
-}
-
 void DownloadTask::post(int number, std::int64_t source, std::int64_t value, std::int64_t extra)
 {
     std::lock_guard lock(m_mutex);
@@ -212,12 +204,20 @@ std::optional<int> DownloadTask::plan(int connection, const ReplyIdentity &ident
         first.extra = identity.total >= 0 ? m_segments[0].end : 0;
         m_events.push_back(std::move(first));
         m_wake.notify_all();
-        if (!stopping())
-            for (int i = 1; i < parts; ++i)
+        // Owners are given here, under the lock, so that no finished connection takes a segment
+        // whose connection is about to start.
+        if (!stopping()) {
+            for (int i = 1; i < parts; ++i) {
+                const int id = m_nextConnection++;
+                m_segments[std::size_t(i)].owner = id;
+                ++m_live;
                 others.push_back(i);
+                others.push_back(id);
+            }
+        }
     }
-    for (int segment : others)
-        startConnection(0, segment);
+    for (std::size_t i = 0; i < others.size(); i += 2)
+        launchConnection(others[i + 1], others[i]);
     return 0;
 }
 
@@ -258,6 +258,22 @@ void DownloadTask::received(int connection, std::size_t length)
 {
     m_done.fetch_add(std::int64_t(length), std::memory_order_relaxed);
     post(download::BytesReceived, connection, std::int64_t(length));
+    if (m_record.speedLimit > 0)
+        pace(length);
+}
+
+void DownloadTask::pace(std::size_t length)
+{
+    // The whole task keeps to the limit: every connection that is ahead of the shared schedule waits.
+    // Its socket then fills, and TCP slows the server down for it.
+    std::unique_lock lock(m_mutex);
+    const auto now = std::chrono::steady_clock::now();
+    if (m_paceBytes == 0)
+        m_paceStart = now;
+    m_paceBytes += std::int64_t(length);
+    const auto due = m_paceStart
+        + std::chrono::nanoseconds(std::int64_t(double(m_paceBytes) * 1e9 / double(m_record.speedLimit)));
+    m_wake.wait_until(lock, due, [this] { return stopping() || !m_failure.empty(); });
 }
 
 std::pair<std::int64_t, std::int64_t> DownloadTask::remaining(int segment) const
@@ -310,9 +326,10 @@ std::optional<int> DownloadTask::takeOver(int connection)
         return std::nullopt;
     Segment &victim = m_segments[std::size_t(best)];
     const std::int64_t middle = victim.position + bestRemaining / 2;
-    m_segments.push_back({middle, victim.end, connection});
-    victim.end = middle;
-    m_events.push_back(makeEvent(download::SegmentTakenOver, connection, middle, m_segments.back().end));
+    const std::int64_t end = victim.end;
+    victim.end = middle; // before the push, which may move the segments
+    m_segments.push_back({middle, end, connection});
+    m_events.push_back(makeEvent(download::SegmentTakenOver, connection, middle, end));
     m_wake.notify_all();
     return int(m_segments.size() - 1);
 }
@@ -364,16 +381,19 @@ void DownloadTask::unregisterWaker(void *multi)
     m_wakers.erase(std::remove(m_wakers.begin(), m_wakers.end(), multi), m_wakers.end());
 }
 
-void DownloadTask::startConnection(int /*unused*/, std::optional<int> segment)
+void DownloadTask::startFirstConnection()
 {
     int id;
     {
         std::lock_guard lock(m_mutex);
         id = m_nextConnection++;
         ++m_live;
-        if (segment)
-            m_segments[std::size_t(*segment)].owner = id;
     }
+    launchConnection(id, std::nullopt);
+}
+
+void DownloadTask::launchConnection(int id, std::optional<int> segment)
+{
     std::thread([self = shared_from_this(), id, segment] { runDownloadConnection(self, id, segment); }).detach();
 }
 
@@ -412,7 +432,7 @@ void DownloadTask::run()
     if (signatureNeeded && !fetchSignature(signatureFailure))
         fail(signatureFailure);
     else
-        startConnection(0, std::nullopt);
+        startFirstConnection();
 
     for (;;) {
         std::deque<DownloadEvent> batch;

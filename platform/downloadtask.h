@@ -6,6 +6,7 @@
 #include "platform/downloader.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -48,8 +49,6 @@ public:
     std::string requestAddress() const { return m_requestAddress; }
     // Sleeps up to `milliseconds`, less when the task is stopped.
     void pause(int milliseconds);
-    // The bytes per second a connection may take now (0: no bound).
-    std::int64_t speedShare() const;
     void post(int number, std::int64_t source, std::int64_t value = 0, std::int64_t extra = 0);
 
     // The first reply has come: choose the file, create it beside its target and split the file.
@@ -87,8 +86,10 @@ private:
     };
 
     void run();
+    void pace(std::size_t length);
     std::optional<std::string> choosePath(std::int64_t total);
-    void startConnection(int id, std::optional<int> segment);
+    void startFirstConnection();
+    void launchConnection(int id, std::optional<int> segment); // id counted in m_live already
     bool fetchSignature(std::string &reason);
     DownloadEvent finish();
     void deliver(DownloadEvent event);
@@ -112,6 +113,8 @@ private:
     std::vector<Segment> m_segments;
     std::string m_failure;      // fault that ended the task
     std::string m_lastError;    // last connection error, the reason when segments stay unfinished
+    std::chrono::steady_clock::time_point m_paceStart;
+    std::int64_t m_paceBytes = 0;
     int m_fd = -1;
     std::string m_temporaryPath;
     std::string m_finalPath;
