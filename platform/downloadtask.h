@@ -115,7 +115,7 @@ private:
     std::string m_lastError;    // last connection error, the reason when segments stay unfinished
     std::chrono::steady_clock::time_point m_paceStart;
     std::int64_t m_paceBytes = 0;
-    int m_fd = -1;
+    std::atomic<int> m_fd{-1}; // set once before any connection writes
     std::string m_temporaryPath;
     std::string m_finalPath;
 };
