@@ -1,0 +1,10 @@
+#pragma once
+// Fonts named by the window layouts (宋体, 宋体-PUA, 楷体_GB2312), mapped to family lists that end in
+// CJK fonts installed on Linux, so that every Chinese character has a glyph.
+
+#include <QFont>
+#include <QString>
+
+// The font the layouts call `layoutName`, `pixelSize` pixels high. An unknown name keeps its own family
+// first, followed by the installed CJK fallbacks.
+QFont scriptFont(const QString &layoutName, int pixelSize);
