@@ -8,20 +8,22 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <optional>
+
 namespace {
 
 const char *const COMPILED_IN_SKIN = ":/skins/skin13.qss";
 const char *const SKIN_FILE_NAME = "suichuan-skin13.qss";
 
-// The skin file's text, or a null string when it cannot be read as a file.
-QString readSkinFile(const QString &path)
+// The skin file's text; nothing when it cannot be read as a file. An empty file is a valid sheet.
+std::optional<QString> readSkinFile(const QString &path)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return {};
+        return std::nullopt;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {};
+        return std::nullopt;
     return QString::fromUtf8(bytes);
 }
 
@@ -72,11 +74,11 @@ SkinSource applySkin(int skinNumber, const QString &folder)
         qApp->setStyleSheet(QString());
         return SkinSource::None;
     }
-    const QString fromFile = readSkinFile(skinFilePath(folder));
-    if (fromFile.isNull()) {
+    const std::optional<QString> fromFile = readSkinFile(skinFilePath(folder));
+    if (!fromFile) {
         qApp->setStyleSheet(compiledInSkin());
         return SkinSource::CompiledIn;
     }
-    qApp->setStyleSheet(fromFile);
+    qApp->setStyleSheet(*fromFile);
     return SkinSource::SkinFile;
 }
