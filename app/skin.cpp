@@ -1,5 +1,6 @@
 #include "app/skin.h"
 
+#include "platform/fonts.h"
 #include "platform/hiddenfile.h"
 
 #include <QApplication>
@@ -70,6 +71,8 @@ bool ensureSkinLibraryFile(const QString &folder)
 SkinSource applySkin(int skinNumber, const QString &folder)
 {
     ensureSkinLibraryFile(folder);
+    // Without it, Chinese text in unnamed fonts falls back to whatever face fontconfig picks first.
+    QApplication::setFont(defaultFont());
     if (skinNumber != SKIN_IN_USE) {
         qApp->setStyleSheet(QString());
         return SkinSource::None;

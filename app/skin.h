@@ -28,5 +28,6 @@ QString compiledInSkin();
 // left exactly as it is (content, times, permissions). Returns whether the file is there afterwards.
 bool ensureSkinLibraryFile(const QString &folder = programFolder());
 
-// Makes sure the skin file exists, then applies skin `skinNumber` to the whole application.
+// Makes sure the skin file exists, then gives the whole application its default font and the skin
+// `skinNumber`.
 SkinSource applySkin(int skinNumber, const QString &folder = programFolder());

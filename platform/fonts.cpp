@@ -21,25 +21,38 @@ constexpr std::array<FontMapping, 3> FONT_MAPPINGS{{
 
 const char16_t *const LAST_RESORT[] = {u"Noto Serif CJK SC", u"Noto Sans CJK SC"};
 
+constexpr int DEFAULT_PIXEL_SIZE = 12;
+const char16_t *const DEFAULT_FAMILIES[] = {u"Microsoft YaHei", u"Noto Sans CJK SC", u"Noto Serif CJK SC"};
+
+QStringList familyList(const auto &families)
+{
+    QStringList list;
+    for (const char16_t *family : families)
+        if (family)
+            list << QString::fromUtf16(family);
+    return list;
+}
+
 } // namespace
 
 QFont scriptFont(const QString &layoutName, int pixelSize)
 {
     QStringList families;
-    for (const FontMapping &mapping : FONT_MAPPINGS) {
-        if (layoutName != QStringView(mapping.layoutName))
-            continue;
-        for (const char16_t *family : mapping.families)
-            if (family)
-                families << QString::fromUtf16(family);
-    }
-    if (families.isEmpty()) {
-        families << layoutName;
-        for (const char16_t *family : LAST_RESORT)
-            families << QString::fromUtf16(family);
-    }
+    for (const FontMapping &mapping : FONT_MAPPINGS)
+        if (layoutName == QStringView(mapping.layoutName))
+            families = familyList(mapping.families);
+    if (families.isEmpty())
+        families = QStringList{layoutName} + familyList(LAST_RESORT);
     QFont font;
     font.setFamilies(families);
     font.setPixelSize(pixelSize);
+    return font;
+}
+
+QFont defaultFont()
+{
+    QFont font;
+    font.setFamilies(familyList(DEFAULT_FAMILIES));
+    font.setPixelSize(DEFAULT_PIXEL_SIZE);
     return font;
 }

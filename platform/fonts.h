@@ -8,3 +8,7 @@
 // The font the layouts call `layoutName`, `pixelSize` pixels high. An unknown name keeps its own family
 // first, followed by the installed CJK fallbacks.
 QFont scriptFont(const QString &layoutName, int pixelSize);
+
+// The program's default font, for every control whose layout names no font: the size of the Windows
+// GUI font (12 pixels) in a CJK sans family, so that Chinese and Latin text share one face.
+QFont defaultFont();
