@@ -3,10 +3,13 @@ set(CPACK_PACKAGE_NAME "suichuan-editor")
 set(CPACK_PACKAGE_VENDOR "suichuan")
 set(CPACK_PACKAGE_CONTACT "suichuan-editor maintainers <maintainers@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for the NPC and quest scripts of game servers")
-set(CPACK_PACKAGE_DESCRIPTION
-  "A beginner's editor for the NPC and quest scripts of online role-playing game servers: keyword\n buttons and windows of ready-made snippets insert script text, scripts are kept as GBK text byte\n for byte, and the program keeps itself current from its update server.")
+set(CPACK_PACKAGE_DESCRIPTION [[A beginner's editor for the NPC and quest scripts of online role-playing
+game servers: keyword buttons and windows of ready-made snippets insert
+script text, scripts are kept as GBK text byte for byte, and the program
+keeps itself current from its update server.]])
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "suichuan-editor")
 set(CPACK_GENERATOR "DEB")
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "editors")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")

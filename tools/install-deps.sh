@@ -10,6 +10,7 @@ packages=(
   fonts-noto-cjk
   nginx-light
   xvfb xauth xdotool x11-utils imagemagick
+  desktop-file-utils
   curl aria2
 )
 
