@@ -2,8 +2,8 @@
 
 #include "app/site.h"
 #include "editor/modalwindow.h"
+#include "platform/shell.h"
 
-#include <QDesktopServices>
 #include <QDialog>
 #include <QLabel>
 #include <QMouseEvent>
@@ -41,7 +41,7 @@ protected:
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
             opened = true;
             restyle();
-            QDesktopServices::openUrl(QUrl::fromUserInput(property("address").toString()));
+            openAddress(QUrl::fromUserInput(property("address").toString()));
         }
         QLabel::mouseReleaseEvent(event);
     }

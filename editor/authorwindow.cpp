@@ -30,10 +30,10 @@ void openAuthorWindow(QWidget *mainWindow)
     label->setGeometry(32, 16, 216, 80);
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
-    label->setFont(scriptFont(QStringLiteral("楷体_GB2312"), 16));
+    label->setFont(layoutFont("楷体_GB2312", 16));
     paintRedOnBlack(*label);
 
-    auto *ok = new QPushButton(QIcon(QStringLiteral(":/pictures/author-button.gif")), QStringLiteral("确定"), window);
+    auto *ok = new QPushButton(QIcon(QStringLiteral(":/images/author-button.gif")), QStringLiteral("确定"), window);
     ok->setObjectName(QStringLiteral("按钮1"));
     ok->setGeometry(112, 88, 72, 40);
     ok->setIconSize(BUTTON_PICTURE_SIZE);

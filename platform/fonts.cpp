@@ -7,24 +7,25 @@
 namespace {
 
 struct FontMapping {
-    const char16_t *layoutName;
+    std::string_view layoutName;
     std::array<const char16_t *, 5> families; // first match wins; unused slots are null
 };
 
-// The Windows families first, for a machine that has them; the Noto CJK families (fonts-noto-cjk)
-// last, because they are what a Debian desktop has.
+// The Windows families first, for a machine that has them; then the Debian packages' faces of the same
+// style (AR PL, fonts-arphic-*), and the Noto CJK families (fonts-noto-cjk) last.
 constexpr std::array<FontMapping, 3> FONT_MAPPINGS{{
-    {u"宋体", {u"SimSun", u"NSimSun", u"Noto Serif CJK SC", u"Noto Sans CJK SC", nullptr}},
-    {u"宋体-PUA", {u"SimSun-PUA", u"SimSun", u"Noto Serif CJK SC", u"Noto Sans CJK SC", nullptr}},
-    {u"楷体_GB2312", {u"KaiTi_GB2312", u"KaiTi", u"AR PL UKai CN", u"Noto Serif CJK SC", u"Noto Sans CJK SC"}},
+    {"宋体", {u"SimSun", u"NSimSun", u"AR PL UMing CN", u"Noto Serif CJK SC", u"Noto Sans CJK SC"}},
+    {"宋体-PUA", {u"SimSun-PUA", u"SimSun", u"AR PL UMing CN", u"Noto Serif CJK SC", u"Noto Sans CJK SC"}},
+    {"楷体_GB2312", {u"KaiTi_GB2312", u"KaiTi", u"AR PL UKai CN", u"Noto Serif CJK SC", u"Noto Sans CJK SC"}},
 }};
 
-const char16_t *const LAST_RESORT[] = {u"Noto Serif CJK SC", u"Noto Sans CJK SC"};
+constexpr std::array<const char16_t *, 2> LAST_RESORT{u"Noto Serif CJK SC", u"Noto Sans CJK SC"};
 
 constexpr int DEFAULT_PIXEL_SIZE = 12;
-const char16_t *const DEFAULT_FAMILIES[] = {u"Microsoft YaHei", u"Noto Sans CJK SC", u"Noto Serif CJK SC"};
+constexpr std::array<const char16_t *, 3> DEFAULT_FAMILIES{u"Microsoft YaHei", u"Noto Sans CJK SC", u"Noto Serif CJK SC"};
 
-QStringList familyList(const auto &families)
+template <std::size_t N>
+QStringList familyList(const std::array<const char16_t *, N> &families)
 {
     QStringList list;
     for (const char16_t *family : families)
@@ -35,14 +36,14 @@ QStringList familyList(const auto &families)
 
 } // namespace
 
-QFont scriptFont(const QString &layoutName, int pixelSize)
+QFont layoutFont(std::string_view family, int pixelSize)
 {
     QStringList families;
     for (const FontMapping &mapping : FONT_MAPPINGS)
-        if (layoutName == QStringView(mapping.layoutName))
+        if (family == mapping.layoutName)
             families = familyList(mapping.families);
     if (families.isEmpty())
-        families = QStringList{layoutName} + familyList(LAST_RESORT);
+        families = QStringList{QString::fromUtf8(family.data(), qsizetype(family.size()))} + familyList(LAST_RESORT);
     QFont font;
     font.setFamilies(families);
     font.setPixelSize(pixelSize);

@@ -17,10 +17,10 @@ void TestFonts::chineseTextHasGlyphs_data()
 {
     QTest::addColumn<QFont>("font");
     QTest::addColumn<int>("pixelSize");
-    QTest::newRow("宋体") << scriptFont(QStringLiteral("宋体"), 16) << 16;
-    QTest::newRow("宋体-PUA") << scriptFont(QStringLiteral("宋体-PUA"), 14) << 14;
-    QTest::newRow("楷体_GB2312") << scriptFont(QStringLiteral("楷体_GB2312"), 16) << 16;
-    QTest::newRow("unknown name") << scriptFont(QStringLiteral("黑体-不存在"), 13) << 13;
+    QTest::newRow("宋体") << layoutFont("宋体", 16) << 16;
+    QTest::newRow("宋体-PUA") << layoutFont("宋体-PUA", 14) << 14;
+    QTest::newRow("楷体_GB2312") << layoutFont("楷体_GB2312", 16) << 16;
+    QTest::newRow("unknown name") << layoutFont("黑体-不存在", 13) << 13;
     QTest::newRow("default") << defaultFont() << 12;
 }
 

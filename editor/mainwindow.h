@@ -1,0 +1,50 @@
+#pragma once
+// The program's one lasting window: the script box, the explanation box, the labels that open the
+// category windows, the keyword buttons and the menu bar. Each behaviour lives in a collaborator;
+// this class lays the window out and wires it.
+
+#include <QMainWindow>
+
+class LowerCaseBox;
+class PressLabel;
+class ScriptBox;
+class ScriptFileActions;
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+
+    // The "created" step, run once before the window is first shown: skin, version check, notice
+    // ticker, then the welcome message.
+    void onMainWindowCreated();
+
+    void showSite();
+    // Left = (screen width − 618) / 2, top = (screen height − 722) / 2 on the primary screen.
+    void centreOnScreen();
+
+    ScriptBox *scriptBox() const { return m_scriptBox; }
+    LowerCaseBox *explanationBox() const { return m_explanationBox; }
+    ScriptFileActions *fileActions() const { return m_fileActions; }
+    PressLabel *label(QStringView name) const;
+
+signals:
+    void categoryRequested(int index); // 0..5: the six opening labels, left button
+    void aboutRequested();
+    void authorRequested();
+    void historyRequested();
+    void onlineUpdateRequested();
+    void quitRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createMenus();
+    void createControls(QWidget *client);
+
+    ScriptBox *m_scriptBox = nullptr;
+    LowerCaseBox *m_explanationBox = nullptr;
+    ScriptFileActions *m_fileActions = nullptr;
+};
