@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <QWidget>
 
 #include <optional>
 
@@ -73,6 +74,12 @@ SkinSource applySkin(int skinNumber, const QString &folder)
     ensureSkinLibraryFile(folder);
     // Without it, Chinese text in unnamed fonts falls back to whatever face fontconfig picks first.
     QApplication::setFont(defaultFont());
+    // Qt hands a new application font to existing widgets only once the event loop runs, and the main
+    // window exists before that: hand it over now.
+    for (QWidget *widget : QApplication::allWidgets()) {
+        QEvent fontChange(QEvent::ApplicationFontChange);
+        QCoreApplication::sendEvent(widget, &fontChange);
+    }
     if (skinNumber != SKIN_IN_USE) {
         qApp->setStyleSheet(QString());
         return SkinSource::None;

@@ -1,6 +1,7 @@
 // The skin: its hidden file in the program's folder is written once and then left alone, the
 // compiled-in sheet stands in when that folder or file fails, and the whole application wears it.
 #include "app/skin.h"
+#include "platform/fonts.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -61,6 +62,7 @@ private slots:
     void programFolderNotWorkingDirectory();
     void laterWindowsWearSkinAndRedLabelsStayRed();
     void otherSkinNumbersGiveThePlainLook();
+    void existingWindowsTakeDefaultFont();
 };
 
 void TestSkin::cleanup()
@@ -219,6 +221,21 @@ void TestSkin::otherSkinNumbersGiveThePlainLook()
 
     QCOMPARE(qApp->styleSheet(), QString());
     QVERIFY(QFileInfo(skinFilePath(folder.path())).isFile()); // the file is still made sure of
+}
+
+void TestSkin::existingWindowsTakeDefaultFont()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9)); // what the desktop gave us
+    QDialog window; // built before the skin, as the main window is
+    auto *label = new QLabel(QStringLiteral("通知："), &window);
+    window.show();
+
+    applySkin(SKIN_IN_USE, folder.path());
+
+    QCOMPARE(label->font().families(), defaultFont().families());
+    QCOMPARE(label->font().pixelSize(), defaultFont().pixelSize());
 }
 
 QTEST_MAIN(TestSkin)
