@@ -2,6 +2,9 @@
 
 #include "app/commandline.h"
 #include "app/lifecycle.h"
+#include "editor/aboutwindow.h"
+#include "editor/authorwindow.h"
+#include "editor/historywindow.h"
 #include "editor/mainwindow.h"
 #include "editor/scriptfileactions.h"
 
@@ -45,6 +48,9 @@ int startProgram(int argc, char *argv[])
     app.setQuitOnLastWindowClosed(false);
     QPointer<MainWindow> window = new MainWindow;
     QObject::connect(window, &MainWindow::quitRequested, window, [w = window.data()] { quitProgram(w); });
+    QObject::connect(window, &MainWindow::aboutRequested, window, [w = window.data()] { openAboutWindow(w); });
+    QObject::connect(window, &MainWindow::authorRequested, window, [w = window.data()] { openAuthorWindow(w); });
+    QObject::connect(window, &MainWindow::historyRequested, window, [w = window.data()] { openHistoryWindow(w); });
     window->onMainWindowCreated();
     int code = 0;
     if (!programIsEnding() && window) {

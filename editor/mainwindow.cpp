@@ -1,6 +1,7 @@
 #include "editor/mainwindow.h"
 
 #include "app/site.h"
+#include "app/skin.h"
 #include "editor/keywordbuttons.h"
 #include "editor/mainwindowlayout.h"
 #include "editor/messagebox.h"
@@ -145,6 +146,7 @@ PressLabel *MainWindow::label(QStringView name) const
 
 void MainWindow::onMainWindowCreated()
 {
+    applySkin(SKIN_IN_USE);
     const Site &site = currentSite();
     showMessage(QStringLiteral("欢迎使用本软件  官方网站:%1\r\n欢迎来到%2下载1").arg(site.host, site.domain));
 }

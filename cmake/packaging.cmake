@@ -1,0 +1,24 @@
+# The Debian package: `cpack -G DEB` in the build folder.
+set(CPACK_PACKAGE_NAME "suichuan-editor")
+set(CPACK_PACKAGE_VENDOR "suichuan")
+set(CPACK_PACKAGE_CONTACT "suichuan-editor maintainers <maintainers@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for the NPC and quest scripts of game servers")
+set(CPACK_PACKAGE_DESCRIPTION [[A beginner's editor for the NPC and quest scripts of online role-playing
+game servers: keyword buttons and windows of ready-made snippets insert
+script text, scripts are kept as GBK text byte for byte, and the program
+keeps itself current from its update server.]])
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "suichuan-editor")
+set(CPACK_GENERATOR "DEB")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION "editors")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+# Debian 12's own packages; libqt6gui6 carries the X11 platform and GIF plugins, fonts-noto-cjk the
+# Chinese glyphs.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "libc6 (>= 2.36), libstdc++6 (>= 12), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6network6 (>= 6.4), libcurl4 (>= 7.88), fonts-noto-cjk")
+# Faces closer to the layouts' Song and Kai fonts, and Chinese captions in the dialogs of Qt itself.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-arphic-uming, fonts-arphic-ukai, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${CMAKE_CURRENT_LIST_DIR}/debian/postrm")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)

@@ -1,0 +1,40 @@
+// The fonts the layouts name resolve to installed faces that hold every Chinese character we show.
+#include "platform/fonts.h"
+
+#include <QFontInfo>
+#include <QRawFont>
+#include <QTest>
+
+class TestFonts : public QObject
+{
+    Q_OBJECT
+private slots:
+    void chineseTextHasGlyphs_data();
+    void chineseTextHasGlyphs();
+};
+
+void TestFonts::chineseTextHasGlyphs_data()
+{
+    QTest::addColumn<QFont>("font");
+    QTest::addColumn<int>("pixelSize");
+    QTest::newRow("宋体") << layoutFont("宋体", 16) << 16;
+    QTest::newRow("宋体-PUA") << layoutFont("宋体-PUA", 14) << 14;
+    QTest::newRow("楷体_GB2312") << layoutFont("楷体_GB2312", 16) << 16;
+    QTest::newRow("unknown name") << layoutFont("黑体-不存在", 13) << 13;
+    QTest::newRow("default") << defaultFont() << 12;
+}
+
+void TestFonts::chineseTextHasGlyphs()
+{
+    QFETCH(QFont, font);
+    QFETCH(int, pixelSize);
+    QCOMPARE(QFontInfo(font).pixelSize(), pixelSize);
+    // The face actually chosen, not a per-character fallback, must hold the glyphs.
+    const QRawFont face = QRawFont::fromFont(font);
+    QVERIFY2(face.isValid(), qPrintable(QFontInfo(font).family()));
+    for (const QChar c : QStringLiteral("燧川脚本编辑器关于作者信息确定更新版本历史：（）"))
+        QVERIFY2(face.supportsCharacter(c), qPrintable(QFontInfo(font).family() + u' ' + c));
+}
+
+QTEST_MAIN(TestFonts)
+#include "test_fonts.moc"
