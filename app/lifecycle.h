@@ -3,12 +3,15 @@
 // the GUI thread, and the process exits with code 0.
 
 class QWidget;
+class UpdateSession;
 
-// Creates the objects that live for the whole run.
+// Creates the objects that live for the whole run: the update download's handle and record.
 void initGlobals();
+UpdateSession &updateSession();
 // Releases them; runs once however often it is called.
 void exitCleanup();
 bool exitCleanupHasRun();
+int exitCleanupRunCount(); // over the whole process, for the tests
 
 // "退出": asks the main window to close, exactly like its close button.
 void quitProgram(QWidget *mainWindow);
