@@ -13,6 +13,7 @@ namespace {
 std::atomic<bool> cleanupDone{false};
 std::atomic<bool> ending{false};
 std::atomic<int> cleanupRuns{0};
+std::atomic<QThread *> cleanupThread{nullptr};
 std::unique_ptr<UpdateSession> session; // the download handle and the UpdateTask record
 } // namespace
 
@@ -30,6 +31,7 @@ void exitCleanup()
     if (cleanupDone.exchange(true))
         return;
     ++cleanupRuns;
+    cleanupThread = QThread::currentThread();
     // A running download is stopped first (its connections waited for up to stopWait ms); only
     // then is the record it uses released.
     if (session) {
@@ -40,6 +42,7 @@ void exitCleanup()
 
 bool exitCleanupHasRun() { return cleanupDone; }
 int exitCleanupRunCount() { return cleanupRuns; }
+QThread *exitCleanupThread() { return cleanupThread; }
 
 void quitProgram(QWidget *mainWindow)
 {

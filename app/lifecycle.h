@@ -2,6 +2,7 @@
 // The program's one way of ending: whichever way it ends, the exit clean-up runs exactly once, on
 // the GUI thread, and the process exits with code 0.
 
+class QThread;
 class QWidget;
 class UpdateSession;
 
@@ -11,7 +12,9 @@ UpdateSession &updateSession();
 // Releases them; runs once however often it is called.
 void exitCleanup();
 bool exitCleanupHasRun();
-int exitCleanupRunCount(); // over the whole process, for the tests
+// Over the whole process, for the tests: how often the clean-up ran, and on which thread last.
+int exitCleanupRunCount();
+QThread *exitCleanupThread();
 
 // "退出": asks the main window to close, exactly like its close button.
 void quitProgram(QWidget *mainWindow);
