@@ -4,6 +4,7 @@
 #include "editor/authorwindow.h"
 #include "editor/historytext.h"
 #include "editor/historywindow.h"
+#include "editor/hyperlinkbox.h"
 #include "editor/modalwindow.h"
 
 #include <QApplication>
@@ -238,17 +239,15 @@ void TestInfoWindows::aboutLinkOpensSiteHost()
         QVERIFY(label);
         QCOMPARE(label->text(), u"软件名称：燧川脚本编辑器\r\n\r\n软件版本：V1.3版\r\n\r\n更新日期：2010/12/25日"
                                 u"\r\n\r\n下载网站：www.suichuan.test\r\n"_qs);
-        auto *link = window->findChild<QLabel *>(u"超级链接框1"_qs);
+        auto *link = window->findChild<HyperlinkBox *>(u"超级链接框1"_qs);
         QVERIFY(link);
         QCOMPARE(link->text(), u"访问官方网站"_qs);
-        QCOMPARE(link->property("address").toString(), u"www.suichuan.test"_qs);
-        link->ensurePolished();
-        QCOMPARE(link->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(link->linkAddress(), u"www.suichuan.test"_qs);
+        QCOMPARE(link->currentColour(), QColor(255, 0, 0));
 
         QTest::mouseClick(link, Qt::LeftButton);
         QCOMPARE(browser.opened, QList<QUrl>{QUrl(u"http://www.suichuan.test"_qs)});
-        link->ensurePolished();
-        QCOMPARE(link->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+        QCOMPARE(link->currentColour(), QColor(128, 0, 0));
     });
 }
 
