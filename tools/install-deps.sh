@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils
   curl aria2
+  debootstrap iproute2
 )
 
 missing=()
