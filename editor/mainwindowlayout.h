@@ -35,7 +35,9 @@ inline constexpr std::array<LabelLayout, 14> kMainWindowLabels{{
     {"标签3", {8, 651, 56, 16}, "当前版本：", false, 0},
     {"标签4", {74, 651, 150, 16}, "V1.4", false, 0},
     {"标签8", {375, 651, 73, 16}, "现在时间是：", false, 0},
-    {"标签7", {452, 650, 152, 16}, "", false, 0},
+    // The clock's longest text ("2026年12月31日23时59分59秒") fits its 152 pixels only a size below
+    // the default font.
+    {"标签7", {452, 650, 152, 16}, "", false, 11},
 }};
 
 // The six labels that open the category windows, in the order of the categories.
