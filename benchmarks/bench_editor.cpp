@@ -89,18 +89,21 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// Runs `prepare` (untimed) and `measured` (timed, then settled) `repetitions` times.
-double medianMs(int repetitions, const std::function<void()> &prepare, const std::function<void()> &measured)
+// Times `measured` with what it left pending, after handling what was pending before it.
+double timedMs(const std::function<void()> &measured)
+{
+    settle();
+    const auto start = Clock::now();
+    measured();
+    settle();
+    return msSince(start);
+}
+
+double medianMs(int repetitions, const std::function<void()> &measured)
 {
     std::vector<double> times;
-    for (int i = 0; i < repetitions; ++i) {
-        prepare();
-        settle();
-        const auto start = Clock::now();
-        measured();
-        settle();
-        times.push_back(msSince(start));
-    }
+    for (int i = 0; i < repetitions; ++i)
+        times.push_back(timedMs(measured));
     return median(times);
 }
 
@@ -153,12 +156,16 @@ int holdScript(const QString &how, const QString &path)
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             return 1;
-        QPlainTextEdit box;
-        box.setLineWrapMode(QPlainTextEdit::NoWrap);
-        box.show();
-        box.setPlainText(gbk::decode(file.readAll()));
+        std::unique_ptr<QPlainTextEdit> box;
+        {
+            // A box set up like the script box (a shown box whose scroll bars come and go lays
+            // out every line to learn the widest, which takes twice the memory).
+            const auto window = std::make_unique<MainWindow>();
+            box = makeReferenceBox(*window->scriptBox());
+        }
+        box->setPlainText(gbk::decode(file.readAll()));
         settle();
-        return box.document()->isEmpty() ? 1 : 0;
+        return box->document()->isEmpty() ? 1 : 0;
     }
     auto window = makeMainWindow();
     const bool opened = window->fileActions()->openScriptFile(path);
@@ -178,39 +185,39 @@ void benchmarkSize(int megabytes, int repetitions, const QString &folder, bool w
     // What the box holds and a save writes: the same script with capitals made small.
     const QString lowered = gbk::decode(bytes, gbk::Case::LowerAscii);
 
-    std::unique_ptr<MainWindow> window;
-    std::unique_ptr<QPlainTextEdit> reference;
-    const double setPlainTextMs = medianMs(
-        repetitions,
-        [&] {
-            reference.reset();
-            if (!window)
-                window = makeMainWindow();
-            reference = makeReferenceBox(*window->scriptBox());
-        },
-        [&] { reference->setPlainText(text); });
-    reference.reset();
-
-    const double openMs = medianMs(
-        repetitions, [&] { window = makeMainWindow(); },
-        [&] { window->fileActions()->openScriptFile(path); });
+    // The reference and the program's own open and save take turns, so that a change in the
+    // machine's load between them shows in both; each ratio is taken within one repetition.
+    const QString savedPath = folder + QStringLiteral("/saved-%1mb.txt").arg(megabytes);
+    std::unique_ptr<MainWindow> window = makeMainWindow();
+    std::vector<double> setPlainTextTimes, openTimes, saveTimes, openRatios, saveRatios;
+    for (int i = 0; i < repetitions; ++i) {
+        std::unique_ptr<QPlainTextEdit> reference = makeReferenceBox(*window->scriptBox());
+        const double referenceMs = timedMs([&] { reference->setPlainText(text); });
+        reference.reset();
+        window = makeMainWindow();
+        const double openMs = timedMs([&] { window->fileActions()->openScriptFile(path); });
+        const double saveMs = timedMs([&] { window->fileActions()->saveScriptFile(savedPath); });
+        setPlainTextTimes.push_back(referenceMs);
+        openTimes.push_back(openMs);
+        saveTimes.push_back(saveMs);
+        openRatios.push_back(openMs / referenceMs);
+        saveRatios.push_back(saveMs / referenceMs);
+    }
     if (window->scriptBox()->scriptText() != lowered)
         std::printf("  warning: the opened script differs from the file\n");
-
-    const QString savedPath = folder + QStringLiteral("/saved-%1mb.txt").arg(megabytes);
-    const double saveMs = medianMs(repetitions, [] {}, [&] { window->fileActions()->saveScriptFile(savedPath); });
     if (readUpToFirstZero(savedPath).bytes != gbk::encode(lowered))
         std::printf("  warning: the saved file differs from the opened one\n");
     QFile::remove(savedPath);
 
     std::printf("%3d MB  setPlainText %8.1f ms   open %8.1f ms = %.2fx   save %7.1f ms = %.2fx\n", megabytes,
-                setPlainTextMs, openMs, openMs / setPlainTextMs, saveMs, saveMs / setPlainTextMs);
+                median(setPlainTextTimes), median(openTimes), median(openRatios), median(saveTimes),
+                median(saveRatios));
 
     if (withClicks) {
         auto *button = window->findChild<QPushButton *>(QStringLiteral("按钮8"));
-        const double clickMs = medianMs(20, [] {}, [&] { button->click(); });
+        const double clickMs = medianMs(20, [&] { button->click(); });
         const QString snippet = gbk::decode(bytes.left(100)); // 100 bytes of script
-        const double appendMs = medianMs(20, [] {}, [&] { window->scriptBox()->appendSnippet(snippet); });
+        const double appendMs = medianMs(20, [&] { window->scriptBox()->appendSnippet(snippet); });
         std::printf("        keyword click (按钮8) %.3f ms   append 100 bytes %.3f ms\n", clickMs, appendMs);
     }
     QFile::remove(path);
@@ -228,6 +235,7 @@ int main(int argc, char *argv[])
         return holdScript(arguments[2], arguments[3]);
     const bool quick = arguments.contains(QStringLiteral("--quick"));
 
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QTemporaryDir folder;
     std::printf("scripts in %s, platform %s; each figure the median of several runs\n",
                 qPrintable(folder.path()), qPrintable(QGuiApplication::platformName()));
