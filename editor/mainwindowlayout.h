@@ -6,9 +6,8 @@
 #include <array>
 #include <string_view>
 
-inline constexpr int kMainWindowOuterWidth = 618;
-inline constexpr int kMainWindowOuterHeight = 722;
-// The client area that holds the controls; the frame, caption and menu bar come on top of it.
+// The window is 618×722 outside; the client area that holds the controls is what the frame,
+// the caption and the menu bar leave of that.
 inline constexpr int kMainWindowClientWidth = 612;
 inline constexpr int kMainWindowClientHeight = 672;
 
@@ -51,6 +50,7 @@ struct BoxLayout {
 
 inline constexpr BoxLayout kCategoryGroup{"分组框1", {0, 148, 120, 336}, "常用脚本命令"};
 inline constexpr BoxLayout kKeywordGroup{"分组框2", {8, 500, 548, 144}, "常用脚本功能"};
+inline constexpr QRect kTickerPlace{40, 2, 1072, 37};   // 超级链接框1
 inline constexpr QRect kBannerPlace{113, 40, 496, 112};    // 图片框1
 inline constexpr QRect kScriptBoxPlace{121, 155, 488, 264}; // 编辑框1
 inline constexpr QRect kExplanationBoxPlace{225, 422, 384, 64}; // 编辑框2
