@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -22,11 +23,6 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
-extern char **environ;
 
 namespace {
 
@@ -128,25 +124,28 @@ std::unique_ptr<MainWindow> makeMainWindow()
     return window;
 }
 
-// Peak resident memory of a child process running this program with `arguments`, in MB.
+// Peak resident memory of a child process running this program with `arguments`, in MB. The child
+// reports its own high-water mark: getrusage would count the parent's memory as well, which the
+// child shares until it runs its own image.
 double childPeakMb(const QStringList &arguments)
 {
-    std::vector<QByteArray> storage{QCoreApplication::applicationFilePath().toLocal8Bit()};
-    for (const QString &argument : arguments)
-        storage.push_back(argument.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &argument : storage)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    if (!child.waitForFinished(600000) || child.exitCode() != 0)
         return 0;
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return 0;
-    return double(usage.ru_maxrss) / 1024;
+    return child.readAllStandardOutput().trimmed().toDouble() / 1024;
+}
+
+// This process's peak resident memory in KB (VmHWM), for the parent to read.
+void printPeakMemory()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            std::printf("%s\n", line.mid(6).trimmed().split(' ').constFirst().constData());
+    }
 }
 
 // The child side of childPeakMb: holds the script in a bare box or opens it in the main window.
@@ -165,11 +164,13 @@ int holdScript(const QString &how, const QString &path)
         }
         box->setPlainText(gbk::decode(file.readAll()));
         settle();
+        printPeakMemory();
         return box->document()->isEmpty() ? 1 : 0;
     }
     auto window = makeMainWindow();
     const bool opened = window->fileActions()->openScriptFile(path);
     settle();
+    printPeakMemory();
     return opened ? 0 : 1;
 }
 
