@@ -10,6 +10,7 @@ packages=(
   fonts-noto-cjk fonts-arphic-uming fonts-arphic-ukai fonts-liberation2 qt6-translations-l10n
   nginx-light
   xvfb xauth xdotool x11-utils imagemagick
+  libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev
   desktop-file-utils
   curl aria2
   debootstrap iproute2
