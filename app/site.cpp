@@ -1,7 +1,8 @@
 #include "app/site.h"
 
-#include <QHostAddress>
 #include <QUrl>
+
+#include <algorithm>
 
 Site Site::fromBaseAddress(const QString &address)
 {
@@ -18,7 +19,8 @@ Site Site::fromBaseAddress(const QString &address)
     site.host = url.host();
     // An address like 127.0.0.1 has no labels to drop: its domain is the address itself.
     const qsizetype dot = site.host.indexOf(u'.');
-    const bool numeric = !QHostAddress(site.host).isNull();
+    const bool numeric = site.host.contains(u':') // IPv6
+        || std::all_of(site.host.cbegin(), site.host.cend(), [](QChar c) { return c.isDigit() || c == u'.'; });
     site.domain = (dot < 0 || numeric) ? site.host : site.host.mid(dot + 1);
     return site;
 }

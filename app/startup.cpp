@@ -5,6 +5,7 @@
 #include "app/windowwiring.h"
 #include "editor/mainwindow.h"
 #include "editor/scriptfileactions.h"
+#include "online/servertext.h"
 #include "online/versioncheck.h"
 #include "platform/windowframe.h"
 
@@ -14,6 +15,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include <future>
 #include <QPointer>
 
 int startProgram(int argc, char *argv[])
@@ -46,9 +49,12 @@ int startProgram(int argc, char *argv[])
 
     // Closing a message box shown while the main window is still hidden must not end the program.
     app.setQuitOnLastWindowClosed(false);
+    // Both server texts at once, while the window is being built: a server that never answers
+    // delays the start by one time-out, not two, and a quick one costs next to nothing.
+    std::future<StartupTexts> serverTexts = std::async(std::launch::async, fetchStartupTexts);
     QPointer<MainWindow> window = new MainWindow;
     connectMainWindow(window, updateSession());
-    window->onMainWindowCreated(versionCheckHooks(window, updateSession()));
+    window->onMainWindowCreated(versionCheckHooks(window, updateSession()), std::move(serverTexts));
     int code = 0;
     if (!programIsEnding() && window) {
         centreOnPrimaryScreen(window);

@@ -154,11 +154,10 @@ PressLabel *MainWindow::label(QStringView name) const
     return centralWidget()->findChild<PressLabel *>(name.toString());
 }
 
-bool MainWindow::onMainWindowCreated(const VersionCheckHooks &hooks)
+bool MainWindow::onMainWindowCreated(const VersionCheckHooks &hooks, std::future<StartupTexts> serverTexts)
 {
     applySkin(SKIN_IN_USE);
-    // Both texts at once: a server that never answers delays the start by one time-out, not two.
-    const StartupTexts texts = fetchStartupTexts();
+    const StartupTexts texts = serverTexts.get();
     if (runStartupVersionCheck(label(u"标签4"), texts.version, hooks) == CheckOutcome::ProgramEnds)
         return false;
     m_ticker->startNoticeTicker(texts.notice.text);

@@ -5,10 +5,13 @@
 
 #include <QMainWindow>
 
+#include <future>
+
 class ClockDisplay;
 class HyperlinkBox;
 class LowerCaseBox;
 class NoticeTicker;
+struct StartupTexts;
 struct VersionCheckHooks;
 class PressLabel;
 class ScriptBox;
@@ -21,8 +24,10 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
 
     // The "created" step, run once before the window is first shown: skin, version check, notice
-    // ticker, then the welcome message. False when the version check ended the program.
-    bool onMainWindowCreated(const VersionCheckHooks &hooks);
+    // ticker, then the welcome message. `serverTexts` is the fetch of the version and notice texts,
+    // started before the window was built so that the two overlap. False when the version check
+    // ended the program.
+    bool onMainWindowCreated(const VersionCheckHooks &hooks, std::future<StartupTexts> serverTexts);
 
     void showSite();
 
