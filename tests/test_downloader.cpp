@@ -5,6 +5,7 @@
 
 #include "faultserver.h"
 #include "nginxserver.h"
+#include "tmpfsmount.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -437,6 +438,25 @@ private slots:
         // 1.5 MiB at 1 MiB/s among five connections: not much less than 1.5 s.
         QVERIFY2(clock.elapsed() >= 1200, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(readFile(local.filePath(QStringLiteral("p.exe"))), content);
+    }
+
+    // The disk fills part way: the task fails with the write fault and leaves nothing behind.
+    void fullDiskFailsTheDownload()
+    {
+        TmpfsMount mount(256 * 1024);
+        if (!mount.isMounted())
+            QSKIP(qPrintable(QStringLiteral("cannot mount a small tmpfs here: ") + mount.reason()));
+        const QByteArray content = randomBytes(2 * 1024 * 1024);
+        FaultServer server(content, FaultServer::Fault::None, true);
+        QVERIFY(server.start());
+        auto recorder = std::make_shared<Recorder>();
+        Downloader downloader(std::string{});
+        QVERIFY(downloader.add(taskFor(server.address(), mount.path() + QStringLiteral("/p.exe"), recorder)));
+        QVERIFY(recorder->waitFor(download::TaskEnded, 30000));
+        const DownloadEvent ended = recorder->ended();
+        QCOMPARE(ended.outcome, DownloadOutcome::Failed);
+        QCOMPARE(ended.reason, std::string("the downloaded file could not be written"));
+        QCOMPARE(entries(mount.path()), QStringList());
     }
 
     void destroyStopsWithinStopWait()
