@@ -78,6 +78,8 @@ struct Recorder {
     }
 };
 
+constexpr qint64 ReceiveBlock = 10240; // the update task's most bytes per receive
+
 UpdateTask taskFor(const QString &address, const QString &localFile, const std::shared_ptr<Recorder> &recorder)
 {
     UpdateTask task = makeStartupUpdateTask();
@@ -88,7 +90,7 @@ UpdateTask taskFor(const QString &address, const QString &localFile, const std::
     task.connectTimeout = 5000;
     task.sendTimeout = 5000;
     task.receiveTimeout = 10000;
-    task.receiveBlock = 10240;
+    task.receiveBlock = int(ReceiveBlock);
     task.eventRoutine = [recorder](const DownloadEvent &event) { return recorder->onEvent(event); };
     return task;
 }
@@ -118,7 +120,8 @@ QByteArray sha256(const QByteArray &bytes) { return QCryptographicHash::hash(byt
 QStringList entries(const QString &folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot); }
 
 // Checks that the events form a valid story: per connection 5, then 6, then its transfers and
-// take-overs, then 8; one event 3 before any byte is counted; one event 4, last. Returns "" or a fault.
+// take-overs, then 8; one event 3 before any byte is counted; one event 16 per received block; one
+// event 4, last. Returns "" or a fault.
 QString eventStoryFault(const std::vector<Recorder::Seen> &seen, qint64 size)
 {
     if (seen.empty() || seen.back().event.number != download::TaskEnded)
@@ -135,8 +138,11 @@ QString eventStoryFault(const std::vector<Recorder::Seen> &seen, qint64 size)
         }
         if (number == download::TaskEnded && &s != &seen.back())
             return QStringLiteral("more than one event 4");
-        if (number == download::BytesReceived)
+        if (number == download::BytesReceived) {
+            if (s.event.value <= 0 || s.event.value > ReceiveBlock)
+                return QStringLiteral("event 16 told %1 bytes, not one received block").arg(s.event.value);
             received += s.event.value;
+        }
         if (number >= download::ConnectionStarted && number <= download::BytesReceived)
             byConnection[s.event.source].append(number);
     }
