@@ -21,10 +21,8 @@ constexpr long BufferFloor = 1024;      // the least libcurl accepts
 constexpr int DefaultTimeoutMs = 20000; // for a time-out field left at 0
 constexpr int PollMs = 100;
 // Received blocks are gathered up to this many bytes before they are written: a few large writes
-// cost far less than one per block. While another connection writes, gathering goes on, up to the
-// ceiling, rather than waiting for the file.
+// cost far less than one per block, and the connections then seldom queue for the file's lock.
 constexpr std::size_t WriteGather = 512 * 1024;
-constexpr std::size_t WriteGatherCeiling = 4 * WriteGather;
 
 enum class Verdict { Done, Retry, Fatal, Stopped };
 
@@ -68,7 +66,7 @@ public:
         m_easy = curl_easy_init();
         m_multi = curl_multi_init();
         if (m_easy && m_multi) {
-            m_gathered.reserve(WriteGatherCeiling);
+            m_gathered.reserve(WriteGather);
             m_task->registerWaker(m_multi);
             configure();
             if (m_segment) {
@@ -361,35 +359,26 @@ private:
         return length;
     }
 
-    // Keeps the bytes for `offset` with those gathered before, writing these first when they do not
-    // join up or when enough have gathered.
+    // Keeps the bytes for `offset` until they join up with no more room; then writes what was gathered.
     bool gather(const char *data, std::size_t length, std::int64_t offset)
     {
         const bool adjoins = offset == m_gatheredOffset + std::int64_t(m_gathered.size());
-        const std::size_t total = m_gathered.size() + length;
-        if (!adjoins || total > WriteGatherCeiling) {
-            if (!flush())
-                return false;
-        } else if (total > WriteGather && !flush(true)) {
+        if ((!adjoins || m_gathered.size() + length > WriteGather) && !flush())
             return false;
-        }
         if (m_gathered.empty())
             m_gatheredOffset = offset;
         m_gathered.insert(m_gathered.end(), data, data + length);
         return true;
     }
 
-    // Writes what was gathered (unless `onlyIfFree` and another connection is writing); a failed
-    // write ends the task.
-    bool flush(bool onlyIfFree = false)
+    // Writes what was gathered; a failed write ends the task.
+    bool flush()
     {
         if (m_gathered.empty())
             return true;
-        const auto result = m_task->write(m_gathered.data(), m_gathered.size(), m_gatheredOffset, onlyIfFree);
-        if (result == DownloadTask::FileWrite::Busy)
-            return true;
+        const bool written = m_task->write(m_gathered.data(), m_gathered.size(), m_gatheredOffset);
         m_gathered.clear();
-        if (result == DownloadTask::FileWrite::Failed) {
+        if (!written) {
             fatal("the downloaded file could not be written");
             return false;
         }

@@ -253,15 +253,9 @@ std::pair<std::int64_t, std::size_t> DownloadTask::reserve(int segment, std::siz
     return {offset, allowed};
 }
 
-DownloadTask::FileWrite DownloadTask::write(const char *data, std::size_t length, std::int64_t offset, bool onlyIfFree)
+bool DownloadTask::write(const char *data, std::size_t length, std::int64_t offset)
 {
-    std::unique_lock lock(m_writeMutex, std::defer_lock);
-    if (!onlyIfFree)
-        lock.lock();
-    else if (!lock.try_lock())
-        return FileWrite::Busy;
-    return localfile::writeAt(m_fd.load(std::memory_order_relaxed), data, length, offset) ? FileWrite::Written
-                                                                                         : FileWrite::Failed;
+    return localfile::writeAt(m_fd.load(std::memory_order_relaxed), data, length, offset);
 }
 
 void DownloadTask::received(int connection, std::size_t length)

@@ -59,10 +59,7 @@ public:
     // Reserves up to `length` bytes at the current position of `segment`: returns the offset and how
     // many may be written (fewer when the segment's end was moved, 0 when it is done).
     std::pair<std::int64_t, std::size_t> reserve(int segment, std::size_t length);
-    // Writes at `offset`, one connection at a time. With `onlyIfFree`, gives Busy at once, having
-    // written nothing, while another connection writes.
-    enum class FileWrite { Written, Busy, Failed };
-    FileWrite write(const char *data, std::size_t length, std::int64_t offset, bool onlyIfFree = false);
+    bool write(const char *data, std::size_t length, std::int64_t offset);
     void received(int connection, std::size_t length);
     // Range still to fetch for `segment`, [position, end).
     std::pair<std::int64_t, std::int64_t> remaining(int segment) const;
@@ -124,9 +121,6 @@ private:
     std::chrono::steady_clock::time_point m_paceStart;
     std::int64_t m_paceBytes = 0;
     std::atomic<int> m_fd{-1}; // set once before any connection writes
-    // The file system lets one write into a file at a time and the others spin while they wait;
-    // connections that find it taken keep gathering instead.
-    std::mutex m_writeMutex;
     std::string m_temporaryPath;
     std::string m_finalPath;
 };
