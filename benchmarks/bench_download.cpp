@@ -1,5 +1,8 @@
 // 200 MB from nginx on loopback over 5 connections: this downloader against curl (one connection)
 // and aria2c -x5 -s5, in the same run. Prints throughput and CPU time (user + sys) as ratios.
+// Usage: bench_download [--rounds N] [nginx server config, e.g. "limit_rate 40m;"]. With several
+// rounds the three take turns in each round, and the medians are compared; a first round is run
+// and left out, since on a fresh machine the first writes of a file are slow for whoever comes first.
 
 #include "platform/downloader.h"
 
@@ -11,6 +14,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -99,11 +103,48 @@ Figures runOurs(const QString &address, const QString &output)
     return figures;
 }
 
-void print(const char *name, const Figures &f, const Figures &ours)
+// The median throughput and CPU time of the rounds that succeeded (all must), with the spread.
+struct Summary {
+    Figures median;
+    double slowest = 0, fastest = 0;
+};
+
+double medianOf(std::vector<double> values)
 {
-    std::printf("%-22s %8.1f MB/s %7.2f s CPU   ours/this: throughput %.2fx, CPU %.2fx%s\n", name, f.throughput(),
-                f.cpuSeconds, ours.throughput() / f.throughput(), ours.cpuSeconds / f.cpuSeconds,
-                f.ok ? "" : "   (FAILED)");
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+Summary summarise(const std::vector<Figures> &rounds)
+{
+    Summary summary;
+    std::vector<double> seconds, cpu, throughput;
+    summary.median.ok = !rounds.empty();
+    for (const Figures &f : rounds) {
+        summary.median.ok = summary.median.ok && f.ok;
+        seconds.push_back(f.seconds);
+        cpu.push_back(f.cpuSeconds);
+        throughput.push_back(f.throughput());
+    }
+    if (rounds.empty())
+        return summary;
+    summary.median.seconds = medianOf(seconds);
+    summary.median.cpuSeconds = medianOf(cpu);
+    summary.slowest = *std::min_element(throughput.begin(), throughput.end());
+    summary.fastest = *std::max_element(throughput.begin(), throughput.end());
+    return summary;
+}
+
+void print(const char *name, const Summary &s, const Summary &ours)
+{
+    const Figures &f = s.median;
+    std::printf("%-22s %8.1f MB/s (%4.0f-%4.0f) %5.2f s CPU", name, f.throughput(), s.slowest, s.fastest,
+                f.cpuSeconds);
+    if (&s != &ours)
+        std::printf("   ours/this: throughput %.2fx, CPU %.2fx", ours.median.throughput() / f.throughput(),
+                    ours.median.cpuSeconds / f.cpuSeconds);
+    std::printf("%s\n", f.ok ? "" : "   (FAILED)");
 }
 
 } // namespace
@@ -111,7 +152,14 @@ void print(const char *name, const Figures &f, const Figures &ours)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QString extra = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(); // e.g. "limit_rate 40m;"
+    int rounds = 1;
+    QString extra;
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--rounds") == 0 && i + 1 < argc)
+            rounds = std::max(1, QByteArray(argv[++i]).toInt());
+        else
+            extra = QString::fromLocal8Bit(argv[i]);
+    }
     QTemporaryDir served, local;
     {
         QFile file(served.filePath(QStringLiteral("big.bin")));
@@ -132,15 +180,25 @@ int main(int argc, char *argv[])
     const QString address = nginx.baseAddress() + QStringLiteral("/big.bin");
     const QString output = local.filePath(QStringLiteral("big.bin"));
 
-    const Figures ours = runOurs(address, output);
-    const Figures curl = runTool({"curl", "-s", "-o", output, address}, output);
-    const Figures aria = runTool({"aria2c", "-q", "-x5", "-s5", "--allow-overwrite=true", "--file-allocation=none",
-                                  "-d", local.path(), "-o", "big.bin", address},
-                                 output);
-    std::printf("200 MB from nginx on loopback%s%s\n", extra.isEmpty() ? "" : " with ", qPrintable(extra));
-    std::printf("%-22s %8.1f MB/s %7.2f s CPU%s\n", "ours, 5 connections", ours.throughput(), ours.cpuSeconds,
-                ours.ok ? "" : "   (FAILED)");
-    print("curl", curl, ours);
-    print("aria2c -x5 -s5", aria, ours);
-    return ours.ok ? 0 : 1;
+    const QStringList curlCommand{"curl", "-s", "-o", output, address};
+    const QStringList ariaCommand{"aria2c", "-q", "-x5", "-s5", "--allow-overwrite=true", "--file-allocation=none",
+                                  "-d", local.path(), "-o", "big.bin", address};
+    std::vector<Figures> ours, curl, aria;
+    for (int round = rounds > 1 ? -1 : 0; round < rounds; ++round) {
+        const Figures a = runOurs(address, output);
+        const Figures b = runTool(curlCommand, output);
+        const Figures c = runTool(ariaCommand, output);
+        if (round < 0)
+            continue;
+        ours.push_back(a);
+        curl.push_back(b);
+        aria.push_back(c);
+    }
+    std::printf("200 MB from nginx on loopback%s%s, %d round%s: medians (slowest-fastest MB/s)\n",
+                extra.isEmpty() ? "" : " with ", qPrintable(extra), rounds, rounds > 1 ? "s" : "");
+    const Summary oursSummary = summarise(ours);
+    print("ours, 5 connections", oursSummary, oursSummary);
+    print("curl", summarise(curl), oursSummary);
+    print("aria2c -x5 -s5", summarise(aria), oursSummary);
+    return oursSummary.median.ok ? 0 : 1;
 }

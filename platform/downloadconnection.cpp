@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <vector>
 
 namespace {
 
@@ -19,6 +20,9 @@ constexpr long BufferCeiling = 20480;   // the most a receive may take
 constexpr long BufferFloor = 1024;      // the least libcurl accepts
 constexpr int DefaultTimeoutMs = 20000; // for a time-out field left at 0
 constexpr int PollMs = 100;
+// Received blocks are gathered up to this many bytes before they are written: a few large writes
+// cost far less than one per block, and the connections then seldom queue for the file's lock.
+constexpr std::size_t WriteGather = 512 * 1024;
 
 enum class Verdict { Done, Retry, Fatal, Stopped };
 
@@ -62,6 +66,7 @@ public:
         m_easy = curl_easy_init();
         m_multi = curl_multi_init();
         if (m_easy && m_multi) {
+            m_gathered.reserve(WriteGather);
             m_task->registerWaker(m_multi);
             configure();
             if (m_segment) {
@@ -208,6 +213,8 @@ private:
             }
         }
         curl_multi_remove_handle(m_multi, m_easy);
+        if (!flush())
+            return Verdict::Fatal;
 
         if (stopped)
             return Verdict::Stopped;
@@ -339,10 +346,8 @@ private:
         }
         const auto [offset, allowed] = m_task->reserve(*m_segment, length);
         if (allowed > 0) {
-            if (!m_task->write(data, allowed, offset)) {
-                fatal("the downloaded file could not be written");
+            if (!gather(data, allowed, offset))
                 return 0;
-            }
             m_task->received(m_id, allowed);
             m_lastActivity = Clock::now(); // a wait for the speed limit is no silence of the server
         }
@@ -352,6 +357,32 @@ private:
             return allowed == 0 ? 0 : allowed;
         }
         return length;
+    }
+
+    // Keeps the bytes for `offset` until they join up with no more room; then writes what was gathered.
+    bool gather(const char *data, std::size_t length, std::int64_t offset)
+    {
+        const bool adjoins = offset == m_gatheredOffset + std::int64_t(m_gathered.size());
+        if ((!adjoins || m_gathered.size() + length > WriteGather) && !flush())
+            return false;
+        if (m_gathered.empty())
+            m_gatheredOffset = offset;
+        m_gathered.insert(m_gathered.end(), data, data + length);
+        return true;
+    }
+
+    // Writes what was gathered; a failed write ends the task.
+    bool flush()
+    {
+        if (m_gathered.empty())
+            return true;
+        const bool written = m_task->write(m_gathered.data(), m_gathered.size(), m_gatheredOffset);
+        m_gathered.clear();
+        if (!written) {
+            fatal("the downloaded file could not be written");
+            return false;
+        }
+        return true;
     }
 
     void onHeader(std::string_view line)
@@ -404,6 +435,10 @@ private:
     std::string m_contentRange;
     std::string m_etag;
     std::string m_lastModified;
+
+    // Received bytes not yet written, for the file from m_gatheredOffset on.
+    std::vector<char> m_gathered;
+    std::int64_t m_gatheredOffset = 0;
 };
 
 } // namespace

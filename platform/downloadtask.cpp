@@ -16,6 +16,9 @@ namespace {
 // A segment smaller than this is not worth a connection of its own, nor splitting again.
 constexpr std::int64_t MinimumSegment = 64 * 1024;
 constexpr std::size_t MaximumSignatureSize = 4096;
+// While bytes stream in, the task's thread lets their events gather this long before it delivers
+// them: it then wakes a few hundred times a second instead of once per received block.
+constexpr auto ReceiptGathering = std::chrono::milliseconds(5);
 
 std::string lowerScheme(const std::string &address)
 {
@@ -73,6 +76,7 @@ void DownloadTask::requestStop()
     for (void *multi : m_wakers)
         curl_multi_wakeup(static_cast<CURLM *>(multi));
     m_wake.notify_all();
+    m_deliveryWake.notify_all();
 }
 
 bool DownloadTask::waitForConnections(int milliseconds)
@@ -98,16 +102,19 @@ void DownloadTask::pause(int milliseconds)
 void DownloadTask::post(int number, std::int64_t source, std::int64_t value, std::int64_t extra)
 {
     std::lock_guard lock(m_mutex);
-    // Receipts that the task's thread has not delivered yet are told as one: fewer wake-ups.
-    if (number == download::BytesReceived && !m_events.empty() && m_events.back().number == number
-        && m_events.back().source == source) {
-        m_events.back().value += value;
-        return;
+    queue(makeEvent(number, source, value, extra));
+}
+
+void DownloadTask::queue(DownloadEvent event)
+{
+    // A receipt wakes the task's thread only when it waits for any event at all; while it gathers
+    // receipts, only another event ends the wait early.
+    const bool receipt = event.number == download::BytesReceived;
+    m_events.push_back(std::move(event));
+    if (m_delivery == Delivery::Waiting || (!receipt && m_delivery == Delivery::Gathering)) {
+        m_delivery = Delivery::Woken;
+        m_deliveryWake.notify_one();
     }
-    const bool wasEmpty = m_events.empty();
-    m_events.push_back(makeEvent(number, source, value, extra));
-    if (wasEmpty)
-        m_wake.notify_all();
 }
 
 void DownloadTask::deliver(DownloadEvent event)
@@ -204,14 +211,8 @@ std::optional<int> DownloadTask::plan(int connection, const ReplyIdentity &ident
         sized.number = download::TotalSize;
         sized.value = std::max<std::int64_t>(identity.total, 0);
         sized.path = *path;
-        m_events.push_back(std::move(sized));
-        DownloadEvent first;
-        first.number = download::FirstSegment;
-        first.source = connection;
-        first.value = 0;
-        first.extra = identity.total >= 0 ? m_segments[0].end : 0;
-        m_events.push_back(std::move(first));
-        m_wake.notify_all();
+        queue(std::move(sized));
+        queue(makeEvent(download::FirstSegment, connection, 0, identity.total >= 0 ? m_segments[0].end : 0));
         // Owners are given here, under the lock, so that no finished connection takes a segment
         // whose connection is about to start.
         if (!stopping()) {
@@ -316,8 +317,7 @@ std::optional<int> DownloadTask::takeOver(int connection)
         // An abandoned segment is taken whole before anything is split.
         if (s.owner == 0) {
             m_segments[i].owner = connection;
-            m_events.push_back(makeEvent(download::SegmentTakenOver, connection, s.position, s.end));
-            m_wake.notify_all();
+            queue(makeEvent(download::SegmentTakenOver, connection, s.position, s.end));
             return int(i);
         }
         if (left > bestRemaining) {
@@ -332,8 +332,7 @@ std::optional<int> DownloadTask::takeOver(int connection)
     const std::int64_t end = victim.end;
     victim.end = middle; // before the push, which may move the segments
     m_segments.push_back({middle, end, connection});
-    m_events.push_back(makeEvent(download::SegmentTakenOver, connection, middle, end));
-    m_wake.notify_all();
+    queue(makeEvent(download::SegmentTakenOver, connection, middle, end));
     return int(m_segments.size() - 1);
 }
 
@@ -369,7 +368,7 @@ void DownloadTask::connectionEnded()
 {
     std::lock_guard lock(m_mutex);
     --m_live;
-    m_wake.notify_all();
+    m_deliveryWake.notify_all();
 }
 
 void DownloadTask::registerWaker(void *multi)
@@ -437,11 +436,19 @@ void DownloadTask::run()
     else
         startFirstConnection();
 
+    std::deque<DownloadEvent> batch;
     for (;;) {
-        std::deque<DownloadEvent> batch;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return !m_events.empty() || m_live == 0; });
+            if (!batch.empty() && batch.back().number == download::BytesReceived && m_live > 0 && !stopping()) {
+                m_delivery = Delivery::Gathering;
+                m_deliveryWake.wait_for(lock, ReceiptGathering,
+                                        [this] { return m_delivery == Delivery::Woken || m_live == 0 || stopping(); });
+            }
+            batch.clear();
+            m_delivery = Delivery::Waiting;
+            m_deliveryWake.wait(lock, [this] { return !m_events.empty() || m_live == 0; });
+            m_delivery = Delivery::Busy;
             if (m_events.empty() && m_live == 0)
                 break;
             batch.swap(m_events);

@@ -93,6 +93,7 @@ private:
     bool fetchSignature(std::string &reason);
     DownloadEvent finish();
     void deliver(DownloadEvent event);
+    void queue(DownloadEvent event); // m_mutex held
 
     UpdateTask m_record;
     const std::string m_publicKey;
@@ -103,7 +104,11 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<std::int64_t> m_done{0};
     mutable std::mutex m_mutex;
-    std::condition_variable m_wake;
+    std::condition_variable m_wake;         // pauses, the speed limit
+    std::condition_variable m_deliveryWake; // the task's thread, for events and ended connections
+    // What the task's thread is doing: a receipt wakes it only from Waiting, other events from
+    // Gathering as well.
+    enum class Delivery { Busy, Waiting, Gathering, Woken } m_delivery = Delivery::Busy;
     std::deque<DownloadEvent> m_events;
     std::vector<void *> m_wakers;
     int m_live = 0;

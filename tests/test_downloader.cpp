@@ -5,6 +5,7 @@
 
 #include "faultserver.h"
 #include "nginxserver.h"
+#include "tmpfsmount.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -77,6 +78,8 @@ struct Recorder {
     }
 };
 
+constexpr qint64 ReceiveBlock = 10240; // the update task's most bytes per receive
+
 UpdateTask taskFor(const QString &address, const QString &localFile, const std::shared_ptr<Recorder> &recorder)
 {
     UpdateTask task = makeStartupUpdateTask();
@@ -87,7 +90,7 @@ UpdateTask taskFor(const QString &address, const QString &localFile, const std::
     task.connectTimeout = 5000;
     task.sendTimeout = 5000;
     task.receiveTimeout = 10000;
-    task.receiveBlock = 10240;
+    task.receiveBlock = int(ReceiveBlock);
     task.eventRoutine = [recorder](const DownloadEvent &event) { return recorder->onEvent(event); };
     return task;
 }
@@ -117,7 +120,8 @@ QByteArray sha256(const QByteArray &bytes) { return QCryptographicHash::hash(byt
 QStringList entries(const QString &folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot); }
 
 // Checks that the events form a valid story: per connection 5, then 6, then its transfers and
-// take-overs, then 8; one event 3 before any byte is counted; one event 4, last. Returns "" or a fault.
+// take-overs, then 8; one event 3 before any byte is counted; one event 16 per received block; one
+// event 4, last. Returns "" or a fault.
 QString eventStoryFault(const std::vector<Recorder::Seen> &seen, qint64 size)
 {
     if (seen.empty() || seen.back().event.number != download::TaskEnded)
@@ -134,8 +138,11 @@ QString eventStoryFault(const std::vector<Recorder::Seen> &seen, qint64 size)
         }
         if (number == download::TaskEnded && &s != &seen.back())
             return QStringLiteral("more than one event 4");
-        if (number == download::BytesReceived)
+        if (number == download::BytesReceived) {
+            if (s.event.value <= 0 || s.event.value > ReceiveBlock)
+                return QStringLiteral("event 16 told %1 bytes, not one received block").arg(s.event.value);
             received += s.event.value;
+        }
         if (number >= download::ConnectionStarted && number <= download::BytesReceived)
             byConnection[s.event.source].append(number);
     }
@@ -437,6 +444,25 @@ private slots:
         // 1.5 MiB at 1 MiB/s among five connections: not much less than 1.5 s.
         QVERIFY2(clock.elapsed() >= 1200, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(readFile(local.filePath(QStringLiteral("p.exe"))), content);
+    }
+
+    // The disk fills part way: the task fails with the write fault and leaves nothing behind.
+    void fullDiskFailsTheDownload()
+    {
+        TmpfsMount mount(256 * 1024);
+        if (!mount.isMounted())
+            QSKIP(qPrintable(QStringLiteral("cannot mount a small tmpfs here: ") + mount.reason()));
+        const QByteArray content = randomBytes(2 * 1024 * 1024);
+        FaultServer server(content, FaultServer::Fault::None, true);
+        QVERIFY(server.start());
+        auto recorder = std::make_shared<Recorder>();
+        Downloader downloader(std::string{});
+        QVERIFY(downloader.add(taskFor(server.address(), mount.path() + QStringLiteral("/p.exe"), recorder)));
+        QVERIFY(recorder->waitFor(download::TaskEnded, 30000));
+        const DownloadEvent ended = recorder->ended();
+        QCOMPARE(ended.outcome, DownloadOutcome::Failed);
+        QCOMPARE(ended.reason, std::string("the downloaded file could not be written"));
+        QCOMPARE(entries(mount.path()), QStringList());
     }
 
     void destroyStopsWithinStopWait()
