@@ -2,7 +2,6 @@
 
 #include "app/commandline.h"
 #include "app/lifecycle.h"
-#include "catalogue/catalogue.h"
 #include "catalogue/categorywindow.h"
 #include "editor/aboutwindow.h"
 #include "editor/authorwindow.h"
@@ -53,9 +52,7 @@ int startProgram(int argc, char *argv[])
     QObject::connect(window, &MainWindow::aboutRequested, window, [w = window.data()] { openAboutWindow(w); });
     QObject::connect(window, &MainWindow::authorRequested, window, [w = window.data()] { openAuthorWindow(w); });
     QObject::connect(window, &MainWindow::historyRequested, window, [w = window.data()] { openHistoryWindow(w); });
-    QObject::connect(window, &MainWindow::categoryRequested, window, [w = window.data()](int index) {
-        openCategory(kCatalogue.at(index), *w->scriptBox(), *w->explanationBox());
-    });
+    openCategoriesFromLabels(*window);
     window->onMainWindowCreated();
     int code = 0;
     if (!programIsEnding() && window) {

@@ -1,7 +1,8 @@
 #include "catalogue/categorywindow.h"
 
-#include "catalogue/catalogueentry.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/wrappingbutton.h"
+#include "editor/mainwindow.h"
 #include "editor/modalwindow.h"
 #include "editor/scriptbox.h"
 #include "editor/tabletext.h"
@@ -106,4 +107,11 @@ void applyEntry(const CatalogueEntry &entry, ScriptBox &scriptBox, LowerCaseBox 
         scriptBox.appendSnippet(fromTable(entry.snippets[i]));
     if (entry.explanation)
         explanationBox.setBoxText(fromTable(*entry.explanation));
+}
+
+void openCategoriesFromLabels(MainWindow &window)
+{
+    QObject::connect(&window, &MainWindow::categoryRequested, &window, [&window](int index) {
+        openCategory(kCatalogue.at(size_t(index)), *window.scriptBox(), *window.explanationBox());
+    });
 }

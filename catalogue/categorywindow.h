@@ -5,6 +5,7 @@
 struct CatalogueEntry;
 struct CommandCategory;
 class LowerCaseBox;
+class MainWindow;
 class ScriptBox;
 
 // Builds the window, centres it on the primary screen and runs it modally, the program's other
@@ -14,3 +15,6 @@ void openCategory(const CommandCategory &category, ScriptBox &scriptBox, LowerCa
 // One click on an acting button: every snippet appended at the end of the script box, each as its own
 // append, then the explanation (when the entry has one) replaces the explanation box's text.
 void applyEntry(const CatalogueEntry &entry, ScriptBox &scriptBox, LowerCaseBox &explanationBox);
+
+// The six opening labels of `window` open their category windows over its two boxes.
+void openCategoriesFromLabels(MainWindow &window);
