@@ -2,12 +2,11 @@
 
 #include "app/commandline.h"
 #include "app/lifecycle.h"
-#include "catalogue/categorywindow.h"
-#include "editor/aboutwindow.h"
-#include "editor/authorwindow.h"
-#include "editor/historywindow.h"
+#include "app/windowwiring.h"
 #include "editor/mainwindow.h"
 #include "editor/scriptfileactions.h"
+#include "online/versioncheck.h"
+#include "platform/windowframe.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,15 +47,11 @@ int startProgram(int argc, char *argv[])
     // Closing a message box shown while the main window is still hidden must not end the program.
     app.setQuitOnLastWindowClosed(false);
     QPointer<MainWindow> window = new MainWindow;
-    QObject::connect(window, &MainWindow::quitRequested, window, [w = window.data()] { quitProgram(w); });
-    QObject::connect(window, &MainWindow::aboutRequested, window, [w = window.data()] { openAboutWindow(w); });
-    QObject::connect(window, &MainWindow::authorRequested, window, [w = window.data()] { openAuthorWindow(w); });
-    QObject::connect(window, &MainWindow::historyRequested, window, [w = window.data()] { openHistoryWindow(w); });
-    openCategoriesFromLabels(*window);
-    window->onMainWindowCreated();
+    connectMainWindow(window, updateSession());
+    window->onMainWindowCreated(versionCheckHooks(window, updateSession()));
     int code = 0;
     if (!programIsEnding() && window) {
-        window->centreOnScreen();
+        centreOnPrimaryScreen(window);
         window->show();
         if (!scriptPath.isEmpty())
             window->fileActions()->openScriptFile(scriptPath);

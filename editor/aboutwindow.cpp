@@ -1,62 +1,13 @@
 #include "editor/aboutwindow.h"
 
 #include "app/site.h"
+#include "editor/hyperlinkbox.h"
 #include "editor/modalwindow.h"
-#include "platform/shell.h"
 
 #include <QDialog>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QUrl>
 
 namespace {
-
-// A web link drawn as text: red, blue under the mouse pointer, dark red once opened. It hands its
-// address, a bare host name, to the browser as an http address.
-class SiteLink : public QLabel
-{
-public:
-    SiteLink(const QString &text, const QString &address, QWidget *parent) : QLabel(text, parent)
-    {
-        setProperty("address", address);
-        setCursor(Qt::PointingHandCursor);
-        restyle();
-    }
-
-protected:
-    void enterEvent(QEnterEvent *event) override
-    {
-        hovered = true;
-        restyle();
-        QLabel::enterEvent(event);
-    }
-    void leaveEvent(QEvent *event) override
-    {
-        hovered = false;
-        restyle();
-        QLabel::leaveEvent(event);
-    }
-    void mouseReleaseEvent(QMouseEvent *event) override
-    {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-            opened = true;
-            restyle();
-            openAddress(QUrl::fromUserInput(property("address").toString()));
-        }
-        QLabel::mouseReleaseEvent(event);
-    }
-
-private:
-    void restyle()
-    {
-        const char *colour = hovered ? "rgb(49, 106, 197)" : opened ? "rgb(128, 0, 0)" : "rgb(255, 0, 0)";
-        setStyleSheet(QStringLiteral("QLabel { color: %1; background-color: rgb(0, 0, 0); border: none; }")
-                          .arg(QLatin1StringView(colour)));
-    }
-
-    bool hovered = false;
-    bool opened = false;
-};
 
 QString aboutText(const QString &siteHost)
 {
@@ -79,9 +30,18 @@ void openAboutWindow(QWidget *mainWindow)
     label->setWordWrap(true);
     paintRedOnBlack(*label);
 
-    auto *link = new SiteLink(QStringLiteral("访问官方网站"), host, window);
+    // The site host alone, without scheme or path: the box hands it to the browser as a web address.
+    auto *link = new HyperlinkBox(window);
     link->setObjectName(QStringLiteral("超级链接框1"));
     link->setGeometry(16, 139, 104, 32);
+    link->setText(QStringLiteral("访问官方网站"));
+    link->setLinkKind(HyperlinkBox::WebAddress);
+    link->setWebAddress(host);
+    link->setNormalColour(QColor(255, 0, 0));
+    link->setAutoFillBackground(true);
+    QPalette black = link->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    link->setPalette(black);
 
     runModalWindow(window);
 }

@@ -2,21 +2,24 @@
 
 #include "app/site.h"
 #include "app/skin.h"
+#include "editor/clockdisplay.h"
+#include "editor/hyperlinkbox.h"
 #include "editor/keywordbuttons.h"
 #include "editor/mainwindowlayout.h"
 #include "editor/messagebox.h"
+#include "editor/noticeticker.h"
 #include "editor/presslabel.h"
 #include "editor/scriptbox.h"
 #include "editor/scriptfileactions.h"
 #include "editor/tabletext.h"
 #include "platform/fonts.h"
+#include "online/servertext.h"
+#include "online/versioncheck.h"
 #include "platform/shell.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QMenuBar>
-#include <QScreen>
 #include <QUrl>
 
 namespace {
@@ -137,6 +140,13 @@ void MainWindow::createControls(QWidget *client)
     keywordGroup->lower();
 
     createKeywordButtons(client, keywordGroup, m_scriptBox, m_explanationBox);
+
+    // The ticker is wider than the window and reaches past its right edge.
+    m_tickerBox = new HyperlinkBox(client);
+    m_tickerBox->setObjectName(QStringLiteral("超级链接框1"));
+    m_tickerBox->setGeometry(kTickerPlace);
+    m_ticker = new NoticeTicker(m_tickerBox, this);
+    m_clock = new ClockDisplay(label(u"标签7"));
 }
 
 PressLabel *MainWindow::label(QStringView name) const
@@ -144,24 +154,23 @@ PressLabel *MainWindow::label(QStringView name) const
     return centralWidget()->findChild<PressLabel *>(name.toString());
 }
 
-void MainWindow::onMainWindowCreated()
+bool MainWindow::onMainWindowCreated(const VersionCheckHooks &hooks)
 {
     applySkin(SKIN_IN_USE);
+    // Both texts at once: a server that never answers delays the start by one time-out, not two.
+    const StartupTexts texts = fetchStartupTexts();
+    if (runStartupVersionCheck(label(u"标签4"), texts.version, hooks) == CheckOutcome::ProgramEnds)
+        return false;
+    m_ticker->startNoticeTicker(texts.notice.text);
     const Site &site = currentSite();
     showMessage(QStringLiteral("欢迎使用本软件  官方网站:%1\r\n欢迎来到%2下载1").arg(site.host, site.domain));
+    return true;
 }
 
 void MainWindow::showSite()
 {
     showMessage(QStringLiteral("官方网站:") + currentSite().host);
     openAddress(QUrl(currentSite().baseAddress + u'/'));
-}
-
-void MainWindow::centreOnScreen()
-{
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move(screen.x() + (screen.width() - kMainWindowOuterWidth) / 2,
-         screen.y() + (screen.height() - kMainWindowOuterHeight) / 2);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -5,7 +5,11 @@
 
 #include <QMainWindow>
 
+class ClockDisplay;
+class HyperlinkBox;
 class LowerCaseBox;
+class NoticeTicker;
+struct VersionCheckHooks;
 class PressLabel;
 class ScriptBox;
 class ScriptFileActions;
@@ -17,17 +21,18 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
 
     // The "created" step, run once before the window is first shown: skin, version check, notice
-    // ticker, then the welcome message.
-    void onMainWindowCreated();
+    // ticker, then the welcome message. False when the version check ended the program.
+    bool onMainWindowCreated(const VersionCheckHooks &hooks);
 
     void showSite();
-    // Left = (screen width − 618) / 2, top = (screen height − 722) / 2 on the primary screen.
-    void centreOnScreen();
 
     ScriptBox *scriptBox() const { return m_scriptBox; }
     LowerCaseBox *explanationBox() const { return m_explanationBox; }
     ScriptFileActions *fileActions() const { return m_fileActions; }
     PressLabel *label(QStringView name) const;
+    HyperlinkBox *ticker() const { return m_tickerBox; }
+    NoticeTicker *noticeTicker() const { return m_ticker; }
+    ClockDisplay *clock() const { return m_clock; }
 
 signals:
     void categoryRequested(int index); // 0..5: the six opening labels, left button
@@ -47,4 +52,7 @@ private:
     ScriptBox *m_scriptBox = nullptr;
     LowerCaseBox *m_explanationBox = nullptr;
     ScriptFileActions *m_fileActions = nullptr;
+    HyperlinkBox *m_tickerBox = nullptr;
+    NoticeTicker *m_ticker = nullptr;
+    ClockDisplay *m_clock = nullptr;
 };

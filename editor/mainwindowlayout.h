@@ -6,9 +6,8 @@
 #include <array>
 #include <string_view>
 
-inline constexpr int kMainWindowOuterWidth = 618;
-inline constexpr int kMainWindowOuterHeight = 722;
-// The client area that holds the controls; the frame, caption and menu bar come on top of it.
+// The window is 618×722 outside; the client area that holds the controls is what the frame,
+// the caption and the menu bar leave of that.
 inline constexpr int kMainWindowClientWidth = 612;
 inline constexpr int kMainWindowClientHeight = 672;
 
@@ -36,7 +35,9 @@ inline constexpr std::array<LabelLayout, 14> kMainWindowLabels{{
     {"标签3", {8, 651, 56, 16}, "当前版本：", false, 0},
     {"标签4", {74, 651, 150, 16}, "V1.4", false, 0},
     {"标签8", {375, 651, 73, 16}, "现在时间是：", false, 0},
-    {"标签7", {452, 650, 152, 16}, "", false, 0},
+    // The clock's longest text ("2026年12月31日23时59分59秒") fits its 152 pixels only a size below
+    // the default font.
+    {"标签7", {452, 650, 152, 16}, "", false, 11},
 }};
 
 // The six labels that open the category windows, in the order of the categories.
@@ -51,6 +52,7 @@ struct BoxLayout {
 
 inline constexpr BoxLayout kCategoryGroup{"分组框1", {0, 148, 120, 336}, "常用脚本命令"};
 inline constexpr BoxLayout kKeywordGroup{"分组框2", {8, 500, 548, 144}, "常用脚本功能"};
+inline constexpr QRect kTickerPlace{40, 2, 1072, 37};   // 超级链接框1
 inline constexpr QRect kBannerPlace{113, 40, 496, 112};    // 图片框1
 inline constexpr QRect kScriptBoxPlace{121, 155, 488, 264}; // 编辑框1
 inline constexpr QRect kExplanationBoxPlace{225, 422, 384, 64}; // 编辑框2

@@ -1,19 +1,35 @@
 #include "editor/modalwindow.h"
 
+#include "platform/windowframe.h"
+
 #include <QDialog>
-#include <QGuiApplication>
+#include <QEvent>
 #include <QPointer>
-#include <QScreen>
 
 namespace {
-constexpr int FRAME_BORDER = 3;
-constexpr int CAPTION_HEIGHT = 26;
-} // namespace
 
-QSize clientSizeForOuterSize(QSize outerSize)
+// Sizes and centres the window again when it is shown, when the real frame is known.
+class OuterSizeKeeper : public QObject
 {
-    return outerSize - QSize(2 * FRAME_BORDER, 2 * FRAME_BORDER + CAPTION_HEIGHT);
-}
+public:
+    OuterSizeKeeper(QWidget *window, QSize outerSize) : QObject(window), m_outerSize(outerSize) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto *window = static_cast<QWidget *>(watched);
+            setFixedOuterSize(window, m_outerSize);
+            centreOnPrimaryScreen(window);
+        }
+        return false;
+    }
+
+private:
+    QSize m_outerSize;
+};
+
+} // namespace
 
 void prepareModalWindow(QDialog &window, const QString &title, QSize outerSize)
 {
@@ -21,13 +37,9 @@ void prepareModalWindow(QDialog &window, const QString &title, QSize outerSize)
     window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     window.setWindowModality(Qt::ApplicationModal);
-    window.setFixedSize(clientSizeForOuterSize(outerSize));
-    // The outer frame is centred, the remainder of an odd difference dropped.
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        window.move(area.left() + (area.width() - outerSize.width()) / 2,
-                    area.top() + (area.height() - outerSize.height()) / 2);
-    }
+    setFixedOuterSize(&window, outerSize);
+    centreOnPrimaryScreen(&window);
+    window.installEventFilter(new OuterSizeKeeper(&window, outerSize));
 }
 
 void runModalWindow(QDialog *window)

@@ -1,7 +1,7 @@
 #include "online/onlineupdatewindow.h"
 
 #include "online/updatewindowicon.h"
-#include "platform/windowframe.h"
+#include "editor/modalwindow.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -16,13 +16,9 @@ constexpr QRect kVersionLabel{70, 12, 150, 16};
 } // namespace
 
 OnlineUpdateWindow::OnlineUpdateWindow()
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
-{
-    setWindowTitle(QStringLiteral("在线更新窗口"));
+    {
+    prepareModalWindow(*this, QStringLiteral("在线更新窗口"), kOuterSize);
     setWindowIcon(updateWindowIcon());
-    setWindowModality(Qt::ApplicationModal);
-    setFixedOuterSize(this, kOuterSize);
 
     auto *group = new QGroupBox(this);
     group->setObjectName(QStringLiteral("分组框1"));
@@ -37,12 +33,6 @@ OnlineUpdateWindow::OnlineUpdateWindow()
     m_versionLabel->setGeometry(kVersionLabel);
 }
 
-void OnlineUpdateWindow::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    setFixedOuterSize(this, kOuterSize);
-    centreOnPrimaryScreen(this);
-}
 
 CheckOutcome openOnlineUpdateWindow(const VersionCheckHooks &hooks)
 {

@@ -15,9 +15,6 @@ public:
     OnlineUpdateWindow();
     QLabel *versionLabel() const { return m_versionLabel; } // 标签1
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     QLabel *m_versionLabel = nullptr;
 };

@@ -1,6 +1,8 @@
 #include "online/progresswindow.h"
 
 #include "app/site.h"
+#include "editor/modalwindow.h"
+#include "online/updatewindowicon.h"
 #include "online/updateprogress.h"
 #include "online/updatesession.h"
 
@@ -8,7 +10,6 @@
 #include <QDir>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -24,14 +25,10 @@ constexpr Layout windowLayout;
 } // namespace
 
 ProgressWindow::ProgressWindow(UpdateSession &session, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_session(session), m_bar(new QProgressBar(this)), m_cancel(new QPushButton(this)), m_timer(new QTimer(this))
+    : QDialog(parent), m_session(session), m_bar(new QProgressBar(this)), m_cancel(new QPushButton(this)), m_timer(new QTimer(this))
 {
-    setWindowTitle(QStringLiteral("自动更新"));
-    setWindowIcon(QApplication::windowIcon());
-    setModal(true);
-    setFixedSize(windowLayout.window);
+    prepareModalWindow(*this, QStringLiteral("自动更新"), windowLayout.window);
+    setWindowIcon(updateWindowIcon());
 
     m_bar->setObjectName(QStringLiteral("进度条1"));
     m_bar->setGeometry(windowLayout.bar);
@@ -75,13 +72,6 @@ void ProgressWindow::cancelUpdate()
     // Stops the task (it then ends in silence) and closes the window; no process is ended by name.
     m_session.handle().destroy();
     reject();
-}
-
-void ProgressWindow::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 void openProgressWindow(UpdateSession &session)

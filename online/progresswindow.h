@@ -20,8 +20,6 @@ public:
     void startUpdateDownload();
     void onProgressTimer();
 
-protected:
-    void showEvent(QShowEvent *event) override;
 
 private:
     void cancelUpdate();

@@ -1,7 +1,7 @@
 #include "online/updateprompt.h"
 
 #include "online/updatewindowicon.h"
-#include "platform/windowframe.h"
+#include "editor/modalwindow.h"
 
 #include <QPushButton>
 
@@ -29,14 +29,10 @@ QPushButton *makeButton(QWidget *parent, const ButtonLayout &layout)
 } // namespace
 
 UpdatePrompt::UpdatePrompt(std::function<void()> openProgressWindow)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_openProgressWindow(std::move(openProgressWindow))
+    : m_openProgressWindow(std::move(openProgressWindow))
 {
-    setWindowTitle(QStringLiteral("是否更新"));
+    prepareModalWindow(*this, QStringLiteral("是否更新"), kOuterSize);
     setWindowIcon(updateWindowIcon());
-    setWindowModality(Qt::ApplicationModal);
-    setFixedOuterSize(this, kOuterSize);
 
     QPushButton *updateNow = makeButton(this, kUpdateNow);
     QPushButton *cancel = makeButton(this, kCancelUpdate);
@@ -45,13 +41,6 @@ UpdatePrompt::UpdatePrompt(std::function<void()> openProgressWindow)
             m_openProgressWindow();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void UpdatePrompt::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    setFixedOuterSize(this, kOuterSize);
-    centreOnPrimaryScreen(this);
 }
 
 void openUpdatePrompt(const std::function<void()> &openProgressWindow)

@@ -13,9 +13,6 @@ public:
     // returns when that window has been closed; the prompt stays open meanwhile and afterwards.
     explicit UpdatePrompt(std::function<void()> openProgressWindow);
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     std::function<void()> m_openProgressWindow;
 };

@@ -12,10 +12,12 @@ struct FontMapping {
 };
 
 // The Windows families first, for a machine that has them; then the Debian packages' faces of the same
-// style (AR PL, fonts-arphic-*), and the Noto CJK families (fonts-noto-cjk) last.
+// style (AR PL, fonts-arphic-*), and the Noto CJK families (fonts-noto-cjk) last. For the Song faces
+// a Times-like serif comes before AR PL UMing, whose own Latin letters are monospaced and hard to read
+// ("l" looks like "1"); Chinese characters fall through to UMing.
 constexpr std::array<FontMapping, 3> FONT_MAPPINGS{{
-    {"宋体", {u"SimSun", u"NSimSun", u"AR PL UMing CN", u"Noto Serif CJK SC", u"Noto Sans CJK SC"}},
-    {"宋体-PUA", {u"SimSun-PUA", u"SimSun", u"AR PL UMing CN", u"Noto Serif CJK SC", u"Noto Sans CJK SC"}},
+    {"宋体", {u"SimSun", u"NSimSun", u"Liberation Serif", u"AR PL UMing CN", u"Noto Serif CJK SC"}},
+    {"宋体-PUA", {u"SimSun-PUA", u"SimSun", u"Liberation Serif", u"AR PL UMing CN", u"Noto Serif CJK SC"}},
     {"楷体_GB2312", {u"KaiTi_GB2312", u"KaiTi", u"AR PL UKai CN", u"Noto Serif CJK SC", u"Noto Sans CJK SC"}},
 }};
 

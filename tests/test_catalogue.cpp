@@ -3,7 +3,6 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/categorywindow.h"
 #include "editor/mainwindow.h"
-#include "editor/modalwindow.h"
 #include "editor/presslabel.h"
 #include "editor/scriptbox.h"
 #include "editor/tabletext.h"
@@ -131,13 +130,14 @@ void TestCatalogue::windowBuiltFromItsTable()
         QCOMPARE(window->windowTitle(), fromTable(category.title));
         QCOMPARE(window->parentWidget(), nullptr);
         QCOMPARE(window->windowModality(), Qt::ApplicationModal);
-        QCOMPARE(window->minimumSize(), clientSizeForOuterSize(outer));
-        QCOMPARE(window->maximumSize(), clientSizeForOuterSize(outer));
+        QCOMPARE(window->frameGeometry().size(), outer);
+        QCOMPARE(window->minimumSize(), window->maximumSize()); // a fixed border
         const Qt::WindowFlags flags = window->windowFlags();
         QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-        QCOMPARE(window->pos(), QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2));
+        QCOMPARE(window->frameGeometry().topLeft(),
+                 QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2));
 
         QCOMPARE(window->findChildren<QPushButton *>().size(), qsizetype(category.entries.size()));
         for (const CatalogueEntry &entry : category.entries) {

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QFile>
@@ -89,6 +90,7 @@ private slots:
     void closingAsksOnlyWhenThereAreUnsavedChanges_data();
     void closingAsksOnlyWhenThereAreUnsavedChanges();
     void layoutTitleAndCaptions();
+    void bannerShowsTheSiteThenOpensIt();
 };
 
 void TestEditor::init()
@@ -551,6 +553,30 @@ void TestEditor::layoutTitleAndCaptions()
     }
     QCOMPARE(menus, (QStringList{QStringLiteral("文件:打开,保存,退出"), QStringLiteral("关于:关于本软件,作者信息"),
                                  QStringLiteral("历史更新:历史版本,在线远程更新")}));
+}
+
+// Receives what the program hands to the browser.
+class BrowserStandIn : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
+
+void TestEditor::bannerShowsTheSiteThenOpensIt()
+{
+    BrowserStandIn browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
+    ModalAnswerer answers({QStringLiteral("Ok")});
+    QTest::mousePress(window->findChild<QWidget *>(QStringLiteral("图片框1")), Qt::LeftButton);
+    QVERIFY(answers.finished());
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QVERIFY(answers.seen().value(0).contains(QStringLiteral("官方网站:") + currentSite().host));
+    QCOMPARE(browser.opened, QList<QUrl>{QUrl(currentSite().baseAddress + u'/')});
 }
 
 QTEST_MAIN(TestEditor)

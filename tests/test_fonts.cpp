@@ -1,6 +1,7 @@
 // The fonts the layouts name resolve to installed faces that hold every Chinese character we show.
 #include "platform/fonts.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QRawFont>
 #include <QTest>
@@ -29,11 +30,21 @@ void TestFonts::chineseTextHasGlyphs()
     QFETCH(QFont, font);
     QFETCH(int, pixelSize);
     QCOMPARE(QFontInfo(font).pixelSize(), pixelSize);
-    // The face actually chosen, not a per-character fallback, must hold the glyphs.
-    const QRawFont face = QRawFont::fromFont(font);
-    QVERIFY2(face.isValid(), qPrintable(QFontInfo(font).family()));
-    for (const QChar c : QStringLiteral("燧川脚本编辑器关于作者信息确定更新版本历史：（）"))
-        QVERIFY2(face.supportsCharacter(c), qPrintable(QFontInfo(font).family() + u' ' + c));
+    // Qt draws each character in the first family of the list that holds it: one installed family
+    // of the list, not the system's last resort, must hold every Chinese character we show.
+    QList<QRawFont> faces;
+    for (const QString &family : font.families()) {
+        if (!QFontDatabase::hasFamily(family))
+            continue;
+        QFont single(family);
+        single.setPixelSize(pixelSize);
+        faces << QRawFont::fromFont(single);
+    }
+    QVERIFY2(!faces.isEmpty(), qPrintable(font.families().join(u',')));
+    for (const QChar c : QStringLiteral("燧川脚本编辑器关于作者信息确定更新版本历史：（）#elseact")) {
+        const bool held = std::any_of(faces.cbegin(), faces.cend(), [c](const QRawFont &f) { return f.supportsCharacter(c); });
+        QVERIFY2(held, qPrintable(font.families().join(u',') + u' ' + c));
+    }
 }
 
 QTEST_MAIN(TestFonts)

@@ -220,7 +220,7 @@ private slots:
             auto *window = qobject_cast<ProgressWindow *>(QApplication::activeModalWidget());
             QVERIFY(window);
             QCOMPARE(window->windowTitle(), QStringLiteral("自动更新"));
-            QCOMPARE(window->size(), QSize(428, 81));
+            QCOMPARE(window->frameGeometry().size(), QSize(428, 81)); // outer size, frame included
             QCOMPARE(window->minimumSize(), window->maximumSize());
             QVERIFY(!(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
             auto *bar = window->findChild<QProgressBar *>(QStringLiteral("进度条1"));

@@ -7,11 +7,13 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   libcurl4-openssl-dev libssl-dev openssl
-  fonts-noto-cjk fonts-arphic-uming fonts-arphic-ukai qt6-translations-l10n
+  fonts-noto-cjk fonts-arphic-uming fonts-arphic-ukai fonts-liberation2 qt6-translations-l10n
   nginx-light
   xvfb xauth xdotool x11-utils imagemagick
+  libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev
   desktop-file-utils
   curl aria2
+  debootstrap iproute2
 )
 
 missing=()
