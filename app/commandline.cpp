@@ -1,11 +1,14 @@
 #include "app/commandline.h"
 
 #include "app/site.h"
+#include "catalogue/catalogueexport.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 CommandLine parseCommandLine(const QCoreApplication &app)
 {
@@ -17,6 +20,9 @@ CommandLine parseCommandLine(const QCoreApplication &app)
                                           QStringLiteral("Update server and web site (scheme and host), e.g. http://www.example.com."),
                                           QStringLiteral("URL"));
     parser.addOption(serverOption);
+    const QCommandLineOption exportOption(QStringLiteral("export-catalogue"),
+                                          QStringLiteral("Write every insertable text (category windows and keyword buttons) as JSON to standard output."));
+    parser.addOption(exportOption);
     parser.addPositionalArgument(QStringLiteral("script"), QStringLiteral("A script file to open."), QStringLiteral("[script]"));
 
     CommandLine result;
@@ -30,6 +36,16 @@ CommandLine parseCommandLine(const QCoreApplication &app)
     }
     if (parser.isSet(versionOption)) {
         std::printf("%s %s\n", qPrintable(app.applicationName()), qPrintable(app.applicationVersion()));
+        return {false, 0, {}};
+    }
+    if (parser.isSet(exportOption)) {
+        const QByteArray json = catalogueJson();
+        // A pipe that closes early or a full disk must not pass for a complete export.
+        if (std::fwrite(json.constData(), 1, size_t(json.size()), stdout) != size_t(json.size())
+            || std::fflush(stdout) != 0) {
+            std::fprintf(stderr, "The catalogue could not be written to standard output: %s\n", std::strerror(errno));
+            return {false, 1, {}};
+        }
         return {false, 0, {}};
     }
     if (parser.isSet(serverOption)) {

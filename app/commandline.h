@@ -1,5 +1,5 @@
 #pragma once
-// The command line: --server URL, --help, --version, and an optional script to open.
+// The command line: --server URL, --help, --version, --export-catalogue, and an optional script to open.
 
 #include <QString>
 
@@ -11,5 +11,6 @@ struct CommandLine {
     QString scriptPath;      // a script given as argument, opened as if chosen in the open dialog
 };
 
-// Applies --server to the current site; handles --help and --version by printing and asking to end.
+// Applies --server to the current site; handles --help, --version and --export-catalogue by printing
+// and asking to end.
 CommandLine parseCommandLine(const QCoreApplication &app);

@@ -1,6 +1,7 @@
 #include "app/windowwiring.h"
 
 #include "app/lifecycle.h"
+#include "catalogue/categorywindow.h"
 #include "editor/aboutwindow.h"
 #include "editor/authorwindow.h"
 #include "editor/historywindow.h"
@@ -43,6 +44,7 @@ void connectMainWindow(MainWindow *window, UpdateSession &session)
     QObject::connect(window, &MainWindow::aboutRequested, window, [window] { openAboutWindow(window); });
     QObject::connect(window, &MainWindow::authorRequested, window, [window] { openAuthorWindow(window); });
     QObject::connect(window, &MainWindow::historyRequested, window, [window] { openHistoryWindow(window); });
+    openCategoriesFromLabels(*window);
     QObject::connect(window, &MainWindow::onlineUpdateRequested, window, [window, &session] {
         openOnlineUpdateWindow(versionCheckHooks(window, session));
     });

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -50,6 +51,8 @@ private slots:
     void documentHoldsTheWholeCatalogue();
     void keywordButtonsFollow();
     void textWithEscapesRoundTrips();
+    void programWritesItWithoutADisplay_data();
+    void programWritesItWithoutADisplay();
 };
 
 void TestCatalogueExport::documentHoldsTheWholeCatalogue()
@@ -138,6 +141,38 @@ void TestCatalogueExport::textWithEscapesRoundTrips()
     QCOMPARE(rankTitle["explanation"].toString(),
              QStringLiteral("如：setranklevelname %s[称号]\r\n"
                             "想人物名字与称号分行显示，只需在%s后面加上\\，如：%s\\称号"));
+}
+
+void TestCatalogueExport::programWritesItWithoutADisplay_data()
+{
+    QTest::addColumn<QString>("outputFile"); // empty: a pipe to this test
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("to a pipe: the whole document, exit 0") << QString() << 0;
+    QTest::newRow("to a full disk: a message and exit 1") << QStringLiteral("/dev/full") << 1;
+}
+
+void TestCatalogueExport::programWritesItWithoutADisplay()
+{
+    QFETCH(QString, outputFile);
+    QFETCH(int, exitCode);
+    QProcess editor;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    editor.setProcessEnvironment(environment);
+    if (!outputFile.isEmpty())
+        editor.setStandardOutputFile(outputFile);
+    editor.start(QStringLiteral(SUICHUAN_EDITOR_BINARY), {QStringLiteral("--export-catalogue")});
+    QVERIFY(editor.waitForFinished(30000));
+    QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(editor.exitCode(), exitCode);
+    const QByteArray errors = editor.readAllStandardError();
+    if (exitCode == 0) {
+        QCOMPARE(editor.readAllStandardOutput(), catalogueJson());
+        QCOMPARE(errors, QByteArray());
+    } else {
+        QVERIFY2(errors.contains("could not be written"), errors.constData());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueExport)

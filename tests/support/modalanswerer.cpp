@@ -114,8 +114,8 @@ QString ModalAnswerer::describe(QWidget *window)
 void ModalAnswerer::poll()
 {
     QWidget *window = QApplication::activeModalWidget();
-    if (!window || !window->isVisible() || m_actionPending)
-        return;
+    if (!window || !window->isVisible() || m_actionPending || m_acting.contains(window))
+        return; // an action that waits or clicks on in its window is not overtaken by the next one
     m_seen << describe(window);
     if (m_plan.isEmpty()) {
         ++m_unexpected;
@@ -127,8 +127,11 @@ void ModalAnswerer::poll()
     m_actionPending = true;
     QTimer::singleShot(0, this, [this, next = m_plan.takeFirst(), target = QPointer<QWidget>(window)] {
         m_actionPending = false;
-        if (target)
-            next(target);
+        if (!target)
+            return;
+        m_acting.append(target);
+        next(target);
+        m_acting.removeLast();
     });
 }
 

@@ -7,6 +7,7 @@
 
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
@@ -47,4 +48,5 @@ private:
     int m_unexpected = 0;
     QTimer m_timer;
     bool m_actionPending = false;
+    QList<QPointer<QWidget>> m_acting; // windows whose action is still running, innermost last
 };
