@@ -15,7 +15,7 @@
 #include "online/servertext.h"
 #include "online/version.h"
 #include "platform/gbkcodec.h"
-#include "rawhttpserver.h"
+#include "faultserver.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -330,7 +330,7 @@ int main(int argc, char *argv[])
         std::printf("nginx: %s\n", qPrintable(nginx.errorString()));
         return 1;
     }
-    RawHttpServer silent = RawHttpServer::silent();
+    FaultServer silent({}, FaultServer::Fault::Silent);
     if (!silent.start()) {
         std::printf("cannot start the silent server\n");
         return 1;
@@ -342,7 +342,7 @@ int main(int argc, char *argv[])
         {"bare Qt window", {bare}, kBareTitle, {}},
         {"editor, nginx on loopback", {editor, "--server", server(nginx.baseAddress())}, kEditorTitlePrefix, {}},
         {"editor, port refused",
-         {editor, "--server", server(QStringLiteral("http://127.0.0.1:%1").arg(RawHttpServer::closedPort()))},
+         {editor, "--server", server(QStringLiteral("http://127.0.0.1:%1").arg(FaultServer::closedPort()))},
          kEditorTitlePrefix, {}},
         {"editor, server never answers", {editor, "--server", server(silent.baseAddress())}, kEditorTitlePrefix, {}},
     };

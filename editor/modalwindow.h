@@ -10,7 +10,6 @@ class QWidget;
 
 // The client area of a window whose layout gives `outerSize`, border and caption included: the layouts
 // were drawn with a 3-pixel fixed border and a 26-pixel caption.
-QSize clientSizeForOuterSize(QSize outerSize);
 
 // Gives `window` its title, fixed size, close-button-only caption and centred place.
 void prepareModalWindow(QDialog &window, const QString &title, QSize outerSize);

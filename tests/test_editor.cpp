@@ -9,6 +9,7 @@
 #include "platform/gbkcodec.h"
 
 #include "modalanswerer.h"
+#include "testfiles.h"
 #include "tmpfsmount.h"
 
 #include <QApplication>
@@ -28,16 +29,11 @@
 
 namespace {
 
+// Unlike readFile(), an unreadable file never equals an empty script.
 QByteArray readBytes(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 QString g(const char *utf8) { return QString::fromUtf8(utf8); }
@@ -133,7 +129,7 @@ void TestEditor::fileRoundTrip()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QByteArray, saved);
-    writeBytes(path("in.txt"), bytes);
+    writeFile(path("in.txt"), bytes);
     QVERIFY(files->openScriptFile(path("in.txt")));
     QVERIFY(files->saveScriptFile(path("out.txt")));
     QCOMPARE(readBytes(path("out.txt")), saved);
@@ -150,7 +146,7 @@ void TestEditor::everyTwoBytePairThroughTheBox()
         }
     }
     QCOMPARE(all.size(), 23940 * 4);
-    writeBytes(path("pairs.txt"), all);
+    writeFile(path("pairs.txt"), all);
     QVERIFY(files->openScriptFile(path("pairs.txt")));
     QVERIFY(files->saveScriptFile(path("pairs-out.txt")));
     QVERIFY(readBytes(path("pairs-out.txt")) == all);
@@ -246,7 +242,7 @@ void TestEditor::capitalsBecomeSmallOnEveryPath()
         box->appendSnippet(u"[@HeroNGLevelUp]\r\n");
         QCOMPARE(box->scriptText(), small + QStringLiteral("[@heronglevelup]\r\n"));
     } else if (path == u"file") {
-        writeBytes(this->path("caps.txt"), gbk::encode(capitals));
+        writeFile(this->path("caps.txt"), gbk::encode(capitals));
         QVERIFY(files->openScriptFile(this->path("caps.txt")));
         QCOMPARE(box->scriptText(), small);
     } else if (path == u"explanation") {
@@ -290,7 +286,7 @@ void TestEditor::failedSaveLeavesTheFile()
         QSKIP(qPrintable(QStringLiteral("cannot mount a small tmpfs here: ") + mount.reason()));
     const QString target = mount.path() + QStringLiteral("/script.txt");
     const QByteArray old("old script\r\n");
-    QVERIFY(writeBytes(target, old));
+    QVERIFY(writeFile(target, old));
     if (readOnly) {
         QVERIFY2(mount.remountReadOnly(), qPrintable(mount.reason()));
         box->setScriptText(QStringLiteral("new"));
@@ -309,7 +305,7 @@ void TestEditor::failedSaveLeavesTheFile()
 
 void TestEditor::zeroByteEndsTheTextAndIsReported()
 {
-    writeBytes(path("zero.txt"), QByteArray("ab\0cd", 5));
+    writeFile(path("zero.txt"), QByteArray("ab\0cd", 5));
     ModalAnswerer answers(QStringList{});
     answers.plan(QStringLiteral("Ok"));
     QVERIFY(files->openScriptFile(path("zero.txt")));
@@ -320,7 +316,7 @@ void TestEditor::zeroByteEndsTheTextAndIsReported()
 
 void TestEditor::charactersGbkCannotHoldAreNamedAndNothingIsWritten()
 {
-    writeBytes(path("kept.txt"), "kept");
+    writeFile(path("kept.txt"), "kept");
     box->setScriptText(QStringLiteral("give 😀"));
     ModalAnswerer answers(QStringList{});
     answers.plan(QStringLiteral("Ok"));
@@ -367,7 +363,7 @@ void TestEditor::saveDialogAddsTxtAsksBeforeReplacingAndRemembers()
 
 void TestEditor::cancelledDialogsChangeNothing()
 {
-    writeBytes(path("a.txt"), "file");
+    writeFile(path("a.txt"), "file");
     box->setScriptText(QStringLiteral("box"));
     ModalAnswerer answers(QStringList{});
     answers.plan(QStringLiteral("close"));
@@ -382,7 +378,7 @@ void TestEditor::cancelledDialogsChangeNothing()
 void TestEditor::dialogsKeepTheCurrentDirectory()
 {
     const QString before = QDir::currentPath();
-    writeBytes(path("in.txt"), "x");
+    writeFile(path("in.txt"), "x");
     ModalAnswerer answers(QStringList{});
     answers.plan(QStringLiteral("file:") + path("in.txt"));
     files->openScript();

@@ -2,11 +2,11 @@
 // read can fail, each failure within the time-outs.
 #include "platform/httpreader.h"
 
+#include "faultserver.h"
 #include "nginxserver.h"
-#include "rawhttpserver.h"
+#include "testfiles.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,12 +16,6 @@
 using namespace std::chrono;
 
 namespace {
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
 
 QByteArray ok200(const QByteArray &body)
 {
@@ -70,9 +64,9 @@ void TestHttpReader::initTestCase()
 
 void TestHttpReader::requestAsksForAFreshCopyOfAnything()
 {
-    auto server = RawHttpServer::replying(ok200("V1.5"));
+    FaultServer server(FaultServer::RawReply{ok200("V1.5")});
     QVERIFY(server.start());
-    const http::Response response = http::get(server.baseAddress() + QStringLiteral("/vxmr/gx.txt"));
+    const http::Response response = http::get(server.address(QStringLiteral("/vxmr/gx.txt")));
     QVERIFY2(response.ok(), qPrintable(response.reason + u' ' + response.detail));
     QCOMPARE(response.body, QByteArray("V1.5"));
     const QByteArray request = server.lastRequest();
@@ -139,17 +133,17 @@ void TestHttpReader::failures()
     QFETCH(int, failure);
     QFETCH(long, status);
 
-    auto raw = RawHttpServer::replying(rawReply);
+    FaultServer raw(FaultServer::RawReply{rawReply});
     QString url;
     if (address.contains(u"://"))
         url = address;
     else if (server == u"nginx")
         url = m_nginx->baseAddress() + address;
     else if (server == u"refused")
-        url = QStringLiteral("http://127.0.0.1:%1").arg(RawHttpServer::closedPort()) + address;
+        url = QStringLiteral("http://127.0.0.1:%1").arg(FaultServer::closedPort()) + address;
     else {
         QVERIFY(raw.start());
-        url = raw.baseAddress() + address;
+        url = raw.address(address);
     }
 
     QElapsedTimer clock;
@@ -166,12 +160,12 @@ void TestHttpReader::failures()
 
 void TestHttpReader::twoSilentReadsCostOneTimeOut()
 {
-    auto server = RawHttpServer::silent();
+    FaultServer server({}, FaultServer::Fault::Silent);
     QVERIFY(server.start());
     QElapsedTimer clock;
     clock.start();
-    const auto responses = http::getAll({server.baseAddress() + QStringLiteral("/vxmr/gx.txt"),
-                                         server.baseAddress() + QStringLiteral("/vxmr/up.txt")});
+    const auto responses = http::getAll({server.address(QStringLiteral("/vxmr/gx.txt")),
+                                         server.address(QStringLiteral("/vxmr/up.txt"))});
     const qint64 elapsed = clock.elapsed();
     QCOMPARE(responses.size(), size_t(2));
     for (const http::Response &response : responses) {

@@ -7,6 +7,8 @@
 #include "editor/hyperlinkbox.h"
 #include "editor/modalwindow.h"
 
+#include "modalanswerer.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -17,7 +19,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
@@ -31,13 +32,12 @@ using Act = std::function<void(QDialog *)>;
 void openAndAct(Opener open, QWidget *mainWindow, const Act &act)
 {
     bool acted = false;
-    QTimer::singleShot(0, [&] {
-        QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+    ModalAnswerer answerer({ModalAnswerer::Action([&](QWidget *window) {
         acted = true;
-        act(qobject_cast<QDialog *>(QApplication::activeModalWidget()));
+        act(qobject_cast<QDialog *>(window));
         if (QWidget *stillOpen = QApplication::activeModalWidget())
             stillOpen->close();
-    });
+    })});
     open(mainWindow);
     QVERIFY(acted);
 }

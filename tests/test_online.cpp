@@ -10,13 +10,13 @@
 #include "platform/gbkcodec.h"
 #include "platform/windowframe.h"
 
+#include "faultserver.h"
 #include "modalanswerer.h"
 #include "nginxserver.h"
-#include "rawhttpserver.h"
+#include "testfiles.h"
 
 #include <QDesktopServices>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QGroupBox>
@@ -35,12 +35,6 @@ const QString kPrompt = QStringLiteral("是否更新");
 QString onlineWindowSeen(const QString &label1)
 {
     return QStringLiteral("在线更新窗口|标签2=当前版本：|标签1=") + label1;
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 // A folder served by its own nginx, holding vxmr/gx.txt and vxmr/up.txt when given.
@@ -216,7 +210,7 @@ void TestOnline::onlineWindow()
 
     UpdateServer server;
     if (version.isNull()) {
-        useServer(QStringLiteral("http://127.0.0.1:%1").arg(RawHttpServer::closedPort()));
+        useServer(QStringLiteral("http://127.0.0.1:%1").arg(FaultServer::closedPort()));
     } else {
         QVERIFY2(server.start(version), qPrintable(server.nginx ? server.nginx->errorString() : QString()));
         useServer(server.nginx->baseAddress());
@@ -258,7 +252,7 @@ void TestOnline::failedFetchIsNoNewVersion()
     QFETCH(QString, nginxExtra);
 
     UpdateServer nginx;
-    auto silent = RawHttpServer::silent();
+    FaultServer silent({}, FaultServer::Fault::Silent);
     if (server == u"nginx") {
         QVERIFY2(nginx.start(version, version, nginxExtra), qPrintable(nginx.nginx ? nginx.nginx->errorString() : QString()));
         useServer(nginx.nginx->baseAddress());
@@ -266,7 +260,7 @@ void TestOnline::failedFetchIsNoNewVersion()
         QVERIFY(silent.start());
         useServer(silent.baseAddress());
     } else {
-        useServer(QStringLiteral("http://127.0.0.1:%1").arg(RawHttpServer::closedPort()));
+        useServer(QStringLiteral("http://127.0.0.1:%1").arg(FaultServer::closedPort()));
     }
 
     // The start-up reads both texts at once: a silent server costs one time-out, not two.

@@ -3,6 +3,8 @@
 #include "app/skin.h"
 #include "platform/fonts.h"
 
+#include "testfiles.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -14,19 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 bool holdsColour(const QImage &image, QColor colour)
 {
@@ -82,7 +71,7 @@ void TestSkin::firstStartWritesHiddenFile()
     QVERIFY(written.isHidden());
     QVERIFY(written.fileName().startsWith(u'.'));
     QCOMPARE(written.absolutePath(), QFileInfo(folder.path()).absoluteFilePath());
-    QCOMPARE(QString::fromUtf8(readAll(written.filePath())), compiledInSkin());
+    QCOMPARE(QString::fromUtf8(readFile(written.filePath())), compiledInSkin());
     QVERIFY(written.permissions().testFlag(QFileDevice::ReadOther)); // not left private like a temporary
     QCOMPARE(qApp->styleSheet(), compiledInSkin());
     // Nothing else is left behind in the program's folder.
@@ -111,7 +100,7 @@ void TestSkin::secondStartLeavesFileUntouched()
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString path = skinFilePath(folder.path());
-    writeFile(path, content);
+    QVERIFY(writeFile(path, content));
     QFile file(path);
     const QDateTime lastYear = QDateTime::currentDateTime().addYears(-1);
     QVERIFY(file.open(QIODevice::ReadWrite));
@@ -124,7 +113,7 @@ void TestSkin::secondStartLeavesFileUntouched()
     QCOMPARE(applySkin(SKIN_IN_USE, folder.path()), SkinSource::SkinFile);
 
     const QFileInfo after(path);
-    QCOMPARE(readAll(path), content);
+    QCOMPARE(readFile(path), content);
     QCOMPARE(after.lastModified(), before.lastModified());
     QCOMPARE(after.metadataChangeTime(), before.metadataChangeTime());
     QCOMPARE(int(after.permissions()), int(before.permissions()));

@@ -7,13 +7,14 @@
 #include "online/updatesession.h"
 
 #include "faultserver.h"
+#include "modalanswerer.h"
 #include "nginxserver.h"
+#include "testfiles.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -24,41 +25,31 @@ namespace {
 
 const QString ProgramName = QStringLiteral("燧川脚本编辑器.exe");
 
-bool writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
+// The progress window's title; as the answerer describes it, for it has no named labels.
+const QString ProgressWindowTitle = QStringLiteral("自动更新");
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Answers every message box that opens, as a user would, and remembers its title and text.
-class MessageBoxAnswerer : public QObject
-{
-public:
-    MessageBoxAnswerer()
+// An update whose server stalls half-way through the program: part of it arrives, then nothing.
+// Every hook the session calls is written down in `steps`.
+struct StalledUpdate {
+    StalledUpdate()
     {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || box == m_last)
-                return;
-            m_last = box;
-            seen << box->windowTitle() + u'|' + box->text();
-            icons << box->icon();
-            box->button(QMessageBox::Ok)->click();
-        });
-        m_timer.start(50);
+        session->setHooks({[this] { steps << "guard"; return true; }, [this] { steps << "end"; },
+                           [this](const QString &, QString *) { steps << "start"; return true; }});
     }
-    QStringList seen;
-    QList<QMessageBox::Icon> icons;
+    // Starts the server, makes it the site and the local folder the current one.
+    bool start()
+    {
+        if (!server.start() || !local.isValid())
+            return false;
+        setCurrentSite(Site::fromBaseAddress(server.baseAddress()));
+        return QDir::setCurrent(local.path());
+    }
+    QStringList localFiles() const { return QDir(local.path()).entryList(QDir::Files | QDir::Hidden); }
 
-private:
-    QTimer m_timer;
-    QPointer<QMessageBox> m_last;
+    FaultServer server{QByteArray(2 * 1024 * 1024, 'p'), FaultServer::Fault::Stall, true};
+    QTemporaryDir local;
+    QStringList steps;
+    std::unique_ptr<UpdateSession> session = std::make_unique<UpdateSession>(std::string());
 };
 
 // A stand-in for the new program: a shell script that writes the path it was started as.
@@ -157,12 +148,12 @@ private slots:
         QStringList steps;
         UpdateSession session{std::string()};
         session.setHooks({[&] { steps << "guard"; return mayEnd; }, [&] { steps << "end"; }, {}});
-        MessageBoxAnswerer answerer;
-        QTimer::singleShot(30000, [] { if (QWidget *w = QApplication::activeModalWidget()) w->close(); });
+        ModalAnswerer answerer(QStringList{"Ok"});
+        answerer.leaveAlone(ProgressWindowTitle);
         openProgressWindow(session);
 
-        QCOMPARE(answerer.seen, QStringList{QStringLiteral("提示|下载完成    ")});
-        QCOMPARE(answerer.icons.value(0), QMessageBox::Information);
+        QCOMPARE(answerer.seen(), QStringList{QStringLiteral("提示|下载完成    |Information|Ok")});
+        QCOMPARE(answerer.unexpected(), 0);
         const QString written = local.filePath(QStringLiteral("燧川脚本编辑器(1).exe"));
         QCOMPARE(readFile(written), program);
         QCOMPARE(readFile(local.filePath(ProgramName)), QByteArray("the running program"));
@@ -190,13 +181,15 @@ private slots:
         UpdateSession session{std::string()};
         session.setHooks({[&] { steps << "guard"; return true; }, [&] { steps << "end"; },
                           [&](const QString &path, QString *) { started = path; return true; }});
-        MessageBoxAnswerer answerer;
-        QTimer::singleShot(30000, [] { if (QWidget *w = QApplication::activeModalWidget()) w->close(); });
+        ModalAnswerer answerer(QStringList{"Ok"});
+        answerer.leaveAlone(ProgressWindowTitle);
         openProgressWindow(session);
 
-        QCOMPARE(answerer.seen.size(), 1);
-        QVERIFY2(answerer.seen.first().startsWith(QStringLiteral("提示|新版本下载失败")), qPrintable(answerer.seen.first()));
-        QVERIFY2(answerer.seen.first().contains(u"404"), qPrintable(answerer.seen.first()));
+        const QStringList seen = answerer.seen();
+        QCOMPARE(seen.size(), 1);
+        QVERIFY2(seen.last().startsWith(QStringLiteral("提示|新版本下载失败")), qPrintable(seen.last()));
+        QVERIFY2(seen.last().contains(u"404"), qPrintable(seen.last()));
+        QCOMPARE(answerer.unexpected(), 0);
         QVERIFY(steps.isEmpty());
         QVERIFY(started.isEmpty());
         QCOMPARE(QDir(local.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
@@ -204,20 +197,13 @@ private slots:
 
     void progressWindowAndItsCancelButton()
     {
-        FaultServer server(QByteArray(2 * 1024 * 1024, 'p'), FaultServer::Fault::Stall, true);
-        QVERIFY(server.start());
-        QTemporaryDir local;
-        setCurrentSite(Site::fromBaseAddress(QStringLiteral("http://127.0.0.1:%1").arg(server.port())));
-        QVERIFY(QDir::setCurrent(local.path()));
-        QStringList steps;
-        UpdateSession session{std::string()};
-        session.setHooks({[&] { steps << "guard"; return true; }, [&] { steps << "end"; },
-                          [&](const QString &, QString *) { steps << "start"; return true; }});
-        MessageBoxAnswerer answerer;
+        StalledUpdate update;
+        QVERIFY(update.start());
+        UpdateSession &session = *update.session;
 
         QElapsedTimer sinceCancel;
-        QTimer::singleShot(0, [&] {
-            auto *window = qobject_cast<ProgressWindow *>(QApplication::activeModalWidget());
+        ModalAnswerer answerer({ModalAnswerer::Action([&](QWidget *modal) {
+            auto *window = qobject_cast<ProgressWindow *>(modal);
             QVERIFY(window);
             QCOMPARE(window->windowTitle(), QStringLiteral("自动更新"));
             QCOMPARE(window->frameGeometry().size(), QSize(428, 81)); // outer size, frame included
@@ -237,30 +223,26 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(bar->value() > 0 && bar->value() < 100, 5000);
             sinceCancel.start();
             cancel->click();
-        });
-        QTimer::singleShot(30000, [] { if (QWidget *w = QApplication::activeModalWidget()) w->close(); });
+        })});
         openProgressWindow(session);
 
+        QVERIFY(sinceCancel.isValid());
         QVERIFY2(sinceCancel.elapsed() <= 1000 + 300, qPrintable(QString::number(sinceCancel.elapsed())));
         QVERIFY(!session.handle().holdsTask());
         QTest::qWait(500); // the stopped task's late end must bring nothing
-        QVERIFY(answerer.seen.isEmpty());
-        QVERIFY(steps.isEmpty());
-        QCOMPARE(QDir(local.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(answerer.seen(), QStringList{ProgressWindowTitle});
+        QCOMPARE(answerer.unexpected(), 0);
+        QVERIFY(update.steps.isEmpty());
+        QCOMPARE(update.localFiles(), QStringList());
     }
 
     void exitDuringDownloadShowsAndStartsNothing()
     {
-        FaultServer server(QByteArray(2 * 1024 * 1024, 'p'), FaultServer::Fault::Stall, true);
-        QVERIFY(server.start());
-        QTemporaryDir local;
-        setCurrentSite(Site::fromBaseAddress(QStringLiteral("http://127.0.0.1:%1").arg(server.port())));
-        QVERIFY(QDir::setCurrent(local.path()));
-        QStringList steps;
-        auto session = std::make_unique<UpdateSession>(std::string());
-        session->setHooks({[&] { steps << "guard"; return true; }, [&] { steps << "end"; },
-                           [&](const QString &, QString *) { steps << "start"; return true; }});
-        MessageBoxAnswerer answerer;
+        StalledUpdate update;
+        QVERIFY(update.start());
+        std::unique_ptr<UpdateSession> &session = update.session;
+        ModalAnswerer answerer(QStringList{});
+        answerer.leaveAlone(ProgressWindowTitle);
         auto window = std::make_unique<ProgressWindow>(*session);
         window->show();
         QTRY_VERIFY_WITH_TIMEOUT(session->totalSize() > 0 && session->handle().doneLength() > 0, 5000);
@@ -273,9 +255,10 @@ private slots:
         window.reset();
         session.reset();
         QCoreApplication::processEvents();
-        QVERIFY(answerer.seen.isEmpty());
-        QVERIFY(steps.isEmpty());
-        QCOMPARE(QDir(local.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(answerer.seen(), QStringList());
+        QCOMPARE(answerer.unexpected(), 0);
+        QVERIFY(update.steps.isEmpty());
+        QCOMPARE(update.localFiles(), QStringList());
     }
 
 private:

@@ -17,6 +17,28 @@ constexpr qint64 WrongRangeShift = 100;
 constexpr qint64 TrickleChunk = 8 * 1024;
 constexpr int TrickleMs = 50;
 
+// A socket listening on an ephemeral loopback port, or -1.
+int listenOnLoopback(quint16 *port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    const int yes = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t length = sizeof address;
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 || ::listen(fd, 64) != 0
+        || ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    *port = ntohs(address.sin_port);
+    return fd;
+}
+
 QByteArray changedContent(const QByteArray &body)
 {
     QByteArray changed = body;
@@ -32,25 +54,26 @@ FaultServer::FaultServer(QByteArray body, Fault fault, bool ranges)
 {
 }
 
+FaultServer::FaultServer(RawReply reply) : m_fault(Fault::None), m_ranges(false), m_rawReply(std::move(reply.bytes))
+{
+}
+
 FaultServer::~FaultServer() { stop(); }
+
+quint16 FaultServer::closedPort()
+{
+    quint16 port = 0;
+    const int fd = listenOnLoopback(&port);
+    if (fd >= 0)
+        ::close(fd);
+    return port;
+}
 
 bool FaultServer::start()
 {
-    m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    m_listener = listenOnLoopback(&m_port);
     if (m_listener < 0)
         return false;
-    const int yes = 1;
-    ::setsockopt(m_listener, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    socklen_t length = sizeof address;
-    if (::bind(m_listener, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
-        || ::listen(m_listener, 64) != 0
-        || ::getsockname(m_listener, reinterpret_cast<sockaddr *>(&address), &length) != 0)
-        return false;
-    m_port = ntohs(address.sin_port);
     m_acceptor = std::thread([this] { acceptLoop(); });
     return true;
 }
@@ -79,15 +102,20 @@ void FaultServer::stop()
         ::close(m_listener);
 }
 
-QString FaultServer::address(const QString &path) const
-{
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path);
-}
+QString FaultServer::baseAddress() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port); }
+
+QString FaultServer::address(const QString &path) const { return baseAddress() + path; }
 
 QList<QByteArray> FaultServer::requests() const
 {
     std::lock_guard lock(m_mutex);
     return m_requests;
+}
+
+QByteArray FaultServer::lastRequest() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_requests.value(m_requests.size() - 1);
 }
 
 void FaultServer::acceptLoop()
@@ -145,6 +173,16 @@ void FaultServer::serve(int client, int /*connectionIndex*/)
         std::lock_guard lock(m_mutex);
         requestIndex = int(m_requests.size());
         m_requests.append(head);
+    }
+    if (m_fault == Fault::Silent) {
+        idleUntilClosed(client);
+        return;
+    }
+    if (m_rawReply) {
+        if (sendAll(client, *m_rawReply))
+            ::shutdown(client, SHUT_WR);
+        idleUntilClosed(client);
+        return;
     }
     const bool changed = (m_fault == Fault::ChangingEtag || m_fault == Fault::ChangingLastModified) && requestIndex > 0;
     const QByteArray body = changed ? changedContent(m_body) : m_body;

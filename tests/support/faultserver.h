@@ -1,6 +1,8 @@
 #pragma once
 // A small HTTP server of the tests' own on 127.0.0.1, for the faults that nginx cannot make: it
-// serves one body at every path, with or without ranges, and misbehaves as it is told.
+// serves one body at every path, with or without ranges, and misbehaves as it is told; or it sends
+// one reply exactly as given (a body that ends early, a body without any length). Each connection is
+// served on a thread of its own, so the test's GUI thread may block in a request meanwhile.
 
 #include <QByteArray>
 #include <QList>
@@ -9,6 +11,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -25,9 +28,15 @@ public:
         ChangingLastModified, // the same, told by Last-Modified alone
         WrongRange,           // ranged replies after the first begin 100 bytes before what was asked
         SlowStart,            // replies that begin at offset 0 trickle (8 KiB per 50 ms)
+        Silent,               // reads each request and never answers
+    };
+    // Bytes sent as they are (status line, headers and body) in answer to every request.
+    struct RawReply {
+        QByteArray bytes;
     };
 
     FaultServer(QByteArray body, Fault fault, bool ranges = true);
+    explicit FaultServer(RawReply reply);
     ~FaultServer();
     FaultServer(const FaultServer &) = delete;
     FaultServer &operator=(const FaultServer &) = delete;
@@ -35,9 +44,14 @@ public:
     bool start();
     void stop();
     quint16 port() const { return m_port; }
+    QString baseAddress() const; // "http://127.0.0.1:port", without a path
     QString address(const QString &path = QStringLiteral("/file.bin")) const;
     // Every request head received so far, in order of arrival.
     QList<QByteArray> requests() const;
+    QByteArray lastRequest() const;
+
+    // A loopback port on which nothing listens: connections to it are refused.
+    static quint16 closedPort();
 
 private:
     void acceptLoop();
@@ -48,6 +62,7 @@ private:
     const QByteArray m_body;
     const Fault m_fault;
     const bool m_ranges;
+    const std::optional<QByteArray> m_rawReply;
     int m_listener = -1;
     quint16 m_port = 0;
     std::atomic<bool> m_stopping{false};

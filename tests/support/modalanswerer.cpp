@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDateTime>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -41,6 +42,9 @@ void closeWindow(QWidget *window)
     else
         window->close();
 }
+
+// Set on a window the answerer leaves alone: when it was first met, in milliseconds since the epoch.
+const char LeftAloneSince[] = "modalAnswererLeftAloneSince";
 
 } // namespace
 
@@ -116,6 +120,16 @@ void ModalAnswerer::poll()
     QWidget *window = QApplication::activeModalWidget();
     if (!window || !window->isVisible() || m_actionPending || m_acting.contains(window))
         return; // an action that waits or clicks on in its window is not overtaken by the next one
+    if (m_leftAlone.contains(window->windowTitle())) {
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        if (!window->property(LeftAloneSince).isValid())
+            window->setProperty(LeftAloneSince, now);
+        if (now - window->property(LeftAloneSince).toLongLong() > LeaveLimitMs) {
+            ++m_unexpected;
+            closeWindow(window);
+        }
+        return;
+    }
     m_seen << describe(window);
     if (m_plan.isEmpty()) {
         ++m_unexpected;
@@ -129,9 +143,10 @@ void ModalAnswerer::poll()
         m_actionPending = false;
         if (!target)
             return;
-        m_acting.append(target);
+        m_acting << target;
         next(target);
-        m_acting.removeLast();
+        m_acting.removeAll(target);
+        m_acting.removeAll(nullptr);
     });
 }
 
