@@ -16,18 +16,18 @@ void appendKeyword(const KeywordButton &button, ScriptBox &scriptBox, LowerCaseB
 void createKeywordButtons(QWidget *window, QWidget *keywordGroup, ScriptBox *scriptBox,
                           LowerCaseBox *explanationBox)
 {
-    for (const KeywordButton &spec : kKeywordButtons) {
+    for (const KeywordButton &row : kKeywordButtons) {
         // 按钮7 sits inside the group box; its place is given in the window, like the others'.
-        const bool insideGroup = spec.number == 7;
-        auto *button = new QPushButton(captionText(spec.caption), insideGroup ? keywordGroup : window);
-        button->setObjectName(QStringLiteral("按钮%1").arg(spec.number));
-        button->setGeometry(insideGroup ? spec.place.translated(-keywordGroup->pos()) : spec.place);
-        button->setFont(layoutFont(spec.fontFamily, spec.fontPixelSize));
-        if (spec.isPlaceholder()) {
+        const bool insideGroup = row.number == 7;
+        auto *button = new QPushButton(captionText(row.caption), insideGroup ? keywordGroup : window);
+        button->setObjectName(QStringLiteral("按钮%1").arg(row.number));
+        button->setGeometry(insideGroup ? row.place.translated(-keywordGroup->pos()) : row.place);
+        button->setFont(layoutFont(row.fontFamily, row.fontPixelSize));
+        if (row.isPlaceholder()) {
             button->setEnabled(false);
             continue;
         }
         QObject::connect(button, &QPushButton::clicked, button,
-                         [&spec, scriptBox, explanationBox] { appendKeyword(spec, *scriptBox, *explanationBox); });
+                         [&row, scriptBox, explanationBox] { appendKeyword(row, *scriptBox, *explanationBox); });
     }
 }

@@ -108,14 +108,14 @@ void MainWindow::createControls(QWidget *client)
 
     m_fileActions = new ScriptFileActions(this, m_scriptBox, m_explanationBox);
 
-    for (const LabelLayout &spec : kMainWindowLabels) {
-        auto *label = new PressLabel(captionText(spec.text), client);
-        label->setObjectName(fromTable(spec.name));
-        label->setGeometry(spec.place);
+    for (const LabelLayout &row : kMainWindowLabels) {
+        auto *label = new PressLabel(captionText(row.text), client);
+        label->setObjectName(fromTable(row.name));
+        label->setGeometry(row.place);
         label->setStyleSheet(kRed);
-        if (spec.fontPixelSize)
-            label->setFont(layoutFont("宋体", spec.fontPixelSize));
-        if (spec.acts) {
+        if (row.fontPixelSize)
+            label->setFont(layoutFont("宋体", row.fontPixelSize));
+        if (row.acts) {
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             label->setLineWidth(1);
             label->setAlignment(Qt::AlignCenter);

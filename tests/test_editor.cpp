@@ -444,13 +444,13 @@ void TestEditor::keywordKeepsTheTextShowsTheStartAndEmptiesUndo()
 void TestEditor::placeholdersAreDisabled()
 {
     int placeholders = 0;
-    for (const KeywordButton &spec : kKeywordButtons) {
-        QPushButton *b = button(spec.number);
-        QVERIFY2(b, qPrintable(QString::number(spec.number)));
-        QCOMPARE(b->isEnabled(), !spec.isPlaceholder());
+    for (const KeywordButton &row : kKeywordButtons) {
+        QPushButton *b = button(row.number);
+        QVERIFY2(b, qPrintable(QString::number(row.number)));
+        QCOMPARE(b->isEnabled(), !row.isPlaceholder());
         QCOMPARE(b->size(), QSize(80, 32));
-        QCOMPARE(b->mapTo(window->centralWidget(), QPoint(0, 0)), spec.place.topLeft());
-        if (spec.isPlaceholder()) {
+        QCOMPARE(b->mapTo(window->centralWidget(), QPoint(0, 0)), row.place.topLeft());
+        if (row.isPlaceholder()) {
             ++placeholders;
             QCOMPARE(b->text(), QStringLiteral("暂无"));
         }
