@@ -6,6 +6,7 @@
 #include "editor/modalwindow.h"
 #include "editor/scriptbox.h"
 #include "editor/tabletext.h"
+#include "platform/fonts.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -73,6 +74,8 @@ void addButtons(QDialog &window, const CommandCategory &category, ScriptBox &scr
         auto *button = new WrappingButton(captionText(entry.caption), &window);
         button->setObjectName(QStringLiteral("按钮%1").arg(entry.number));
         button->setGeometry(entry.place);
+        // A Song face at 12 px: its lines are tight enough for two-line captions in 32-pixel buttons.
+        button->setFont(layoutFont("宋体", 12));
         if (entry.isInert()) {
             button->setEnabled(false);
             continue;
