@@ -34,6 +34,12 @@ bool statusIsFinal(long status)
     return status >= 400 && status < 500 && status != 408 && status != 425 && status != 429;
 }
 
+// Faults of an FTP server that no retry mends: the login was refused, or the file is not there.
+bool resultIsFinal(CURLcode result)
+{
+    return result == CURLE_LOGIN_DENIED || result == CURLE_REMOTE_ACCESS_DENIED || result == CURLE_REMOTE_FILE_NOT_FOUND;
+}
+
 bool binaryTransfer(const UpdateTask &task, const std::string &address)
 {
     switch (task.ftpTransferType) {
@@ -225,6 +231,8 @@ private:
         if (m_reachedEnd)
             return Verdict::Done;
         if (result != CURLE_OK) {
+            if (resultIsFinal(result))
+                return fatal(curl_easy_strerror(result));
             m_reason = curl_easy_strerror(result);
             return Verdict::Retry;
         }

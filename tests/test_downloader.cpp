@@ -4,6 +4,7 @@
 #include "platform/numberedname.h"
 
 #include "faultserver.h"
+#include "ftpserver.h"
 #include "nginxserver.h"
 #include "testfiles.h"
 #include "tmpfsmount.h"
@@ -104,6 +105,22 @@ QByteArray randomBytes(qsizetype size)
 }
 
 QByteArray sha256(const QByteArray &bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(); }
+
+// A vsftpd serving `root`, or a reason to skip when none can be started here.
+std::unique_ptr<FtpServer> startedFtpServer(const QString &root, const QString &password, QString &whyNot)
+{
+    auto server = std::make_unique<FtpServer>(root, password);
+    if (server->start())
+        return server;
+    whyNot = QStringLiteral("no FTP server can be started here: ") + server->errorString();
+    return nullptr;
+}
+
+// How often the server's log shows the client sending `command` ("TYPE I", "PASS").
+int commandsSent(const QString &log, const QString &command)
+{
+    return int(log.count(QStringLiteral("FTP command: Client \"127.0.0.1\", \"") + command));
+}
 
 QStringList entries(const QString &folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot); }
 
@@ -451,6 +468,90 @@ private slots:
         QCOMPARE(ended.outcome, DownloadOutcome::Failed);
         QCOMPARE(ended.reason, std::string("the downloaded file could not be written"));
         QCOMPARE(entries(mount.path()), QStringList());
+    }
+
+    // FTP against a real vsftpd: the login the task gives, the transfer type it asks for, and
+    // failures that must never be reported as a completed download.
+    void ftpDownloads_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("user");     // "" = none given
+        QTest::addColumn<QString>("password"); // "" = none given
+        QTest::addColumn<int>("transferType");
+        QTest::addColumn<QString>("expectedType"); // the TYPE command sent, "" when there was no transfer
+        QTest::addColumn<DownloadOutcome>("expected");
+        const QByteArray binary = randomBytes(1024 * 1024 + 77);
+        const QByteArray text("line one\nline two\n\nline four\n");
+        const QString good = QStringLiteral("tester@loop.net");
+        const QString user = QStringLiteral("ftp");
+        QTest::newRow("binary, user and password") << "程序.exe" << binary << user << good << 1 << "TYPE I" << DownloadOutcome::Complete;
+        QTest::newRow("no login given: anonymous with the customary password")
+            << "p.exe" << binary << "" << "" << 1 << "TYPE I" << DownloadOutcome::Complete;
+        QTest::newRow("type 3, listed extension: binary") << "notes.zip" << text << user << good << 3 << "TYPE I" << DownloadOutcome::Complete;
+        QTest::newRow("type 3, unlisted extension: text") << "notes.txt" << text << user << good << 3 << "TYPE A" << DownloadOutcome::Complete;
+        QTest::newRow("type 3, no extension: text") << "README" << text << user << good << 3 << "TYPE A" << DownloadOutcome::Complete;
+        QTest::newRow("type 2: text even for a listed extension") << "notes.exe" << text << user << good << 2 << "TYPE A" << DownloadOutcome::Complete;
+        QTest::newRow("wrong password") << "p.exe" << binary << user << "wrong@loop.net" << 1 << "" << DownloadOutcome::Failed;
+        QTest::newRow("file missing on the server") << "" << binary << user << good << 1 << "TYPE I" << DownloadOutcome::Failed;
+    }
+
+    void ftpDownloads()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(int, transferType);
+        QFETCH(QString, expectedType);
+        QFETCH(DownloadOutcome, expected);
+        QTemporaryDir served, local;
+        if (!fileName.isEmpty())
+            QVERIFY(writeFile(served.filePath(fileName), content));
+        const QString accepted = QString::fromLatin1(user.isEmpty() ? updatetask::AnonymousPassword : "tester@loop.net");
+        QString whyNot;
+        const std::unique_ptr<FtpServer> server = startedFtpServer(served.path(), accepted, whyNot);
+        if (!server)
+            QSKIP(qPrintable(whyNot));
+
+        const QString remoteName = fileName.isEmpty() ? QStringLiteral("missing.exe") : fileName;
+        const QString target = local.filePath(remoteName);
+        auto recorder = std::make_shared<Recorder>();
+        UpdateTask task = taskFor(server->baseAddress() + u'/' + remoteName, target, recorder);
+        if (!user.isEmpty())
+            task.ftpUser = user.toStdString();
+        if (!password.isEmpty())
+            task.ftpPassword = password.toStdString();
+        task.ftpTransferType = transferType;
+        Downloader downloader(std::string{});
+        QVERIFY(downloader.add(task));
+        QVERIFY(recorder->waitFor(download::TaskEnded, 30000));
+
+        const DownloadEvent ended = recorder->ended();
+        const QString log = server->log();
+        QVERIFY2(ended.outcome == expected, ended.reason.c_str());
+        if (expected == DownloadOutcome::Complete) {
+            // Line ends come back as they were: the server sends CRLF in text mode, libcurl turns
+            // them back into this system's own.
+            QCOMPARE(sha256(readFile(target)), sha256(content));
+            QCOMPARE(entries(local.path()), QStringList{remoteName});
+            QVERIFY2(log.contains(QStringLiteral("anon password \"%1\"").arg(accepted)), qPrintable(log));
+            const QString story = eventStoryFault(recorder->all(), content.size());
+            QVERIFY2(story.isEmpty(), qPrintable(story));
+        } else {
+            QVERIFY(!ended.reason.empty());
+            QCOMPARE(entries(local.path()), QStringList());
+            // A refused login or a missing file does not mend on a retry: one attempt only.
+            QCOMPARE(commandsSent(log, QStringLiteral("PASS")), 1);
+            QVERIFY2(commandsSent(log, QStringLiteral("RETR")) <= 1, qPrintable(log));
+        }
+        const QString otherType = expectedType == u"TYPE I" ? QStringLiteral("TYPE A") : QStringLiteral("TYPE I");
+        if (expectedType.isEmpty()) {
+            QCOMPARE(commandsSent(log, QStringLiteral("TYPE")), 0);
+        } else {
+            QVERIFY2(commandsSent(log, expectedType) >= 1, qPrintable(log));
+            QCOMPARE(commandsSent(log, otherType), 0);
+        }
     }
 
     void destroyStopsWithinStopWait()
