@@ -141,10 +141,7 @@ private:
         curl_easy_setopt(m_easy, CURLOPT_WRITEFUNCTION, &Connection::writeCallback);
         curl_easy_setopt(m_easy, CURLOPT_WRITEDATA, this);
         if (m_task->isFtp()) {
-            const std::string user = task.ftpUser.value_or(std::string());
-            const std::string password = task.ftpPassword.value_or(std::string());
-            curl_easy_setopt(m_easy, CURLOPT_USERNAME, user.empty() ? "anonymous" : user.c_str());
-            curl_easy_setopt(m_easy, CURLOPT_PASSWORD, password.empty() ? updatetask::AnonymousPassword : password.c_str());
+            m_task->applyFtpLogin(m_easy);
             curl_easy_setopt(m_easy, CURLOPT_TRANSFERTEXT, binaryTransfer(task, task.address.value_or(std::string())) ? 0L : 1L);
         }
     }

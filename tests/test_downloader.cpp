@@ -585,16 +585,19 @@ private slots:
     {
         QTest::addColumn<QString>("change"); // what differs from a correctly signed release
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("valid") << "" << true;
-        QTest::newRow("one byte of the file flipped") << "flip" << false;
-        QTest::newRow("signature missing") << "missing" << false;
-        QTest::newRow("signed with another key") << "other key" << false;
+        QTest::addColumn<bool>("overFtp"); // from vsftpd behind a login instead of nginx
+        QTest::newRow("valid") << "" << true << false;
+        QTest::newRow("valid, over FTP with a login") << "" << true << true;
+        QTest::newRow("one byte of the file flipped") << "flip" << false << false;
+        QTest::newRow("signature missing") << "missing" << false << false;
+        QTest::newRow("signed with another key") << "other key" << false << false;
     }
 
     void signatures()
     {
         QFETCH(QString, change);
         QFETCH(bool, accepted);
+        QFETCH(bool, overFtp);
         QTemporaryDir keys, served, local;
         const auto openssl = [&](const QStringList &arguments) {
             QProcess process;
@@ -619,12 +622,26 @@ private slots:
             QVERIFY(writeFile(file, content));
         }
         NginxServer nginx(served.path());
-        QVERIFY2(nginx.start(), qPrintable(nginx.errorString()));
+        std::unique_ptr<FtpServer> ftp;
+        QString baseAddress;
+        if (overFtp) {
+            QString whyNot;
+            ftp = startedFtpServer(served.path(), QStringLiteral("tester@loop.net"), whyNot);
+            if (!ftp)
+                QSKIP(qPrintable(whyNot));
+            baseAddress = ftp->baseAddress();
+        } else {
+            QVERIFY2(nginx.start(), qPrintable(nginx.errorString()));
+            baseAddress = nginx.baseAddress();
+        }
 
         auto recorder = std::make_shared<Recorder>();
         const QString target = local.filePath(QStringLiteral("程序.exe"));
+        UpdateTask task = taskFor(baseAddress + QStringLiteral("/程序.exe"), target, recorder);
+        task.ftpUser = "ftp";
+        task.ftpPassword = "tester@loop.net";
         Downloader downloader(readFile(publicKey).toStdString());
-        QVERIFY(downloader.add(taskFor(nginx.baseAddress() + QStringLiteral("/程序.exe"), target, recorder)));
+        QVERIFY(downloader.add(task));
         QVERIFY(recorder->waitFor(download::TaskEnded, 30000));
         const DownloadEvent ended = recorder->ended();
         if (accepted) {
