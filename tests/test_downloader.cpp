@@ -554,6 +554,55 @@ private slots:
         }
     }
 
+    // With flag 16, an FTP task whose local file exists first asks event 2 (with the total size), and
+    // only then event 18; without it only event 18 is asked.
+    void ftpAsksAboutAPresentFile_data()
+    {
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<int>("expectedAsks");
+        QTest::newRow("flag 16") << updatetask::AskPartialFileFlag << 1;
+        QTest::newRow("no flag 16") << 0 << 0;
+    }
+
+    void ftpAsksAboutAPresentFile()
+    {
+        QFETCH(int, flags);
+        QFETCH(int, expectedAsks);
+        QTemporaryDir served, local;
+        const QByteArray content = randomBytes(64 * 1024);
+        QVERIFY(writeFile(served.filePath(QStringLiteral("p.exe")), content));
+        QVERIFY(writeFile(local.filePath(QStringLiteral("p.exe")), content.left(1000)));
+        QString whyNot;
+        const std::unique_ptr<FtpServer> server = startedFtpServer(served.path(), QStringLiteral("tester@loop.net"), whyNot);
+        if (!server)
+            QSKIP(qPrintable(whyNot));
+
+        auto recorder = std::make_shared<Recorder>();
+        UpdateTask task = taskFor(server->baseAddress() + QStringLiteral("/p.exe"), local.filePath(QStringLiteral("p.exe")), recorder);
+        task.flags |= flags;
+        task.ftpUser = "ftp";
+        task.ftpPassword = "tester@loop.net";
+        Downloader downloader(std::string{});
+        QVERIFY(downloader.add(task));
+        QVERIFY(recorder->waitFor(download::TaskEnded, 30000));
+        QVERIFY2(recorder->ended().outcome == DownloadOutcome::Complete, recorder->ended().reason.c_str());
+        QCOMPARE(readFile(local.filePath(QStringLiteral("p(1).exe"))), content);
+        QCOMPARE(readFile(local.filePath(QStringLiteral("p.exe"))), content.left(1000));
+
+        QList<int> asks; // events 2 and 18 in the order they came
+        for (const Recorder::Seen &s : recorder->all()) {
+            if (s.event.number == download::AskPartialFile) {
+                QCOMPARE(s.event.value, content.size());
+                asks.append(s.event.number);
+            }
+            if (s.event.number == download::FileExists)
+                asks.append(s.event.number);
+        }
+        QCOMPARE(asks.count(download::AskPartialFile), expectedAsks);
+        QCOMPARE(asks.count(download::FileExists), 1);
+        QCOMPARE(asks.last(), int(download::FileExists));
+    }
+
     void destroyStopsWithinStopWait()
     {
         const QByteArray content = randomBytes(2 * 1024 * 1024);
