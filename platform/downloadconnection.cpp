@@ -40,6 +40,28 @@ bool resultIsFinal(CURLcode result)
     return result == CURLE_LOGIN_DENIED || result == CURLE_REMOTE_ACCESS_DENIED || result == CURLE_REMOTE_FILE_NOT_FOUND;
 }
 
+std::string lowerAscii(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    return text;
+}
+
+// Whether ".exe|.rar|..." holds `extension` as a whole entry: ".ex" is not ".exe"; capitals count as
+// small letters, as in the file names of the system the lists come from.
+bool listsExtension(const std::string &list, const std::string &extension)
+{
+    const std::string wanted = lowerAscii(extension);
+    for (std::size_t start = 0; start <= list.size();) {
+        std::size_t bar = list.find('|', start);
+        if (bar == std::string::npos)
+            bar = list.size();
+        if (lowerAscii(list.substr(start, bar - start)) == wanted)
+            return true;
+        start = bar + 1;
+    }
+    return false;
+}
+
 bool binaryTransfer(const UpdateTask &task, const std::string &address)
 {
     switch (task.ftpTransferType) {
@@ -51,7 +73,7 @@ bool binaryTransfer(const UpdateTask &task, const std::string &address)
         const std::size_t dot = path.rfind('.');
         if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
             return false;
-        return task.binaryExtensions.value_or(std::string()).find(path.substr(dot)) != std::string::npos;
+        return listsExtension(task.binaryExtensions.value_or(std::string()), path.substr(dot));
     }
     default:
         return true;
