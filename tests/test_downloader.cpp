@@ -617,14 +617,33 @@ private slots:
         QCOMPARE(asks.last(), int(download::FileExists));
     }
 
+    void destroyStopsWithinStopWait_data()
+    {
+        QTest::addColumn<bool>("overFtp"); // a slow vsftpd instead of a stalling HTTP server
+        QTest::newRow("http, stalled") << false;
+        QTest::newRow("ftp, slow") << true;
+    }
+
     void destroyStopsWithinStopWait()
     {
+        QFETCH(bool, overFtp);
         const QByteArray content = randomBytes(2 * 1024 * 1024);
         FaultServer server(content, FaultServer::Fault::Stall, true);
-        QVERIFY(server.start());
-        QTemporaryDir local;
+        QTemporaryDir served, local;
+        FtpServer ftp(served.path(), QString::fromLatin1(updatetask::AnonymousPassword));
+        QString address;
+        if (overFtp) {
+            QVERIFY(writeFile(served.filePath(QStringLiteral("p.exe")), content));
+            ftp.setMaxRate(64 * 1024);
+            if (!ftp.start())
+                QSKIP(qPrintable(QStringLiteral("no FTP server can be started here: ") + ftp.errorString()));
+            address = ftp.baseAddress() + QStringLiteral("/p.exe");
+        } else {
+            QVERIFY(server.start());
+            address = server.address();
+        }
         auto recorder = std::make_shared<Recorder>();
-        UpdateTask task = taskFor(server.address(), local.filePath(QStringLiteral("p.exe")), recorder);
+        UpdateTask task = taskFor(address, local.filePath(QStringLiteral("p.exe")), recorder);
         task.receiveTimeout = 20000;
         auto downloader = std::make_unique<Downloader>(std::string{});
         QVERIFY(downloader->add(task));

@@ -52,6 +52,7 @@ vsftpd_log_file=%3/vsftpd.log
 seccomp_sandbox=NO
 isolate=NO
 isolate_network=NO
+anon_max_rate=%4
 )";
 
 } // namespace
@@ -110,7 +111,7 @@ bool FtpServer::start()
             m_error = conf.errorString();
             return false;
         }
-        conf.write(QString::fromLatin1(ConfigTemplate).arg(m_port).arg(m_root, m_prefix.path()).toUtf8());
+        conf.write(QString::fromLatin1(ConfigTemplate).arg(m_port).arg(m_root, m_prefix.path()).arg(m_maxRate).toUtf8());
         conf.close();
 
         m_process.setProgram(vsftpd);

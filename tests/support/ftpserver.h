@@ -16,6 +16,9 @@ public:
     FtpServer(const FtpServer &) = delete;
     FtpServer &operator=(const FtpServer &) = delete;
 
+    // Bounds every session's sending to this many bytes per second (call before start()).
+    void setMaxRate(int bytesPerSecond) { m_maxRate = bytesPerSecond; }
+
     bool start(); // false with errorString() when vsftpd could not be started
     void stop();
     QString errorString() const { return m_error; }
@@ -32,5 +35,6 @@ private:
     QTemporaryDir m_prefix;
     QProcess m_process;
     quint16 m_port = 0;
+    int m_maxRate = 0; // 0: no bound
     QString m_error;
 };
