@@ -296,6 +296,12 @@ private:
         if (m_task->isFtp()) {
             if (!m_task->planned())
                 return planFirst({std::int64_t(length), false, {}, {}});
+            // A retry fetches the whole file again: its size must still be the planned one.
+            const std::int64_t known = m_task->identity().total;
+            if (known >= 0 && length >= 0 && std::int64_t(length) != known) {
+                fatal("the file's size changed on the server during the download");
+                return false;
+            }
             return true;
         }
         long status = 0;

@@ -617,6 +617,50 @@ private slots:
         QCOMPARE(asks.last(), int(download::FileExists));
     }
 
+    // The line drops part way through an FTP download: the retry fetches the file again, and a file
+    // that changed its size on the server meanwhile fails the task instead of arriving cut short.
+    void ftpCutPartWay_data()
+    {
+        QTest::addColumn<int>("grownBy"); // bytes the served file grows by before the retry
+        QTest::addColumn<DownloadOutcome>("expected");
+        QTest::newRow("unchanged") << 0 << DownloadOutcome::Complete;
+        QTest::newRow("grown meanwhile") << 4096 << DownloadOutcome::Failed;
+    }
+
+    void ftpCutPartWay()
+    {
+        QFETCH(int, grownBy);
+        QFETCH(DownloadOutcome, expected);
+        QTemporaryDir served, local;
+        const QByteArray content = randomBytes(512 * 1024);
+        const QString file = served.filePath(QStringLiteral("p.exe"));
+        QVERIFY(writeFile(file, content));
+        FtpServer server(served.path(), QString::fromLatin1(updatetask::AnonymousPassword));
+        server.setMaxRate(256 * 1024);
+        if (!server.start())
+            QSKIP(qPrintable(QStringLiteral("no FTP server can be started here: ") + server.errorString()));
+
+        auto recorder = std::make_shared<Recorder>();
+        const QString target = local.filePath(QStringLiteral("p.exe"));
+        Downloader downloader(std::string{});
+        QVERIFY(downloader.add(taskFor(server.baseAddress() + QStringLiteral("/p.exe"), target, recorder)));
+        QVERIFY(recorder->waitFor(download::BytesReceived, 10000));
+        QTest::qWait(300);
+        QVERIFY(writeFile(file, grownBy > 0 ? content + QByteArray(grownBy, 'x') : content));
+        server.cutSessions();
+        QVERIFY(recorder->waitFor(download::TaskEnded, 30000));
+
+        const DownloadEvent ended = recorder->ended();
+        QVERIFY2(ended.outcome == expected, ended.reason.c_str());
+        QCOMPARE(commandsSent(server.log(), QStringLiteral("RETR")), 2);
+        if (expected == DownloadOutcome::Complete) {
+            QCOMPARE(sha256(readFile(target)), sha256(content));
+        } else {
+            QCOMPARE(ended.reason, std::string("the file's size changed on the server during the download"));
+            QCOMPARE(entries(local.path()), QStringList());
+        }
+    }
+
     void destroyStopsWithinStopWait_data()
     {
         QTest::addColumn<bool>("overFtp"); // a slow vsftpd instead of a stalling HTTP server

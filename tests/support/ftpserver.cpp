@@ -8,9 +8,33 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include <csignal>
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace {
+
+// The processes whose parent is `parent`, from /proc.
+QList<qint64> childrenOf(qint64 parent)
+{
+    QList<qint64> children;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        bool number = false;
+        const qint64 pid = entry.toLongLong(&number);
+        if (!number)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = stat.readAll();
+        // "pid (name) state ppid ...": the name may hold blanks, so read after its closing bracket.
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toLongLong() == parent)
+            children.append(pid);
+    }
+    return children;
+}
 
 quint16 freePort()
 {
@@ -134,6 +158,18 @@ bool FtpServer::start()
         m_process.waitForFinished(1000);
     }
     return false;
+}
+
+void FtpServer::cutSessions()
+{
+    if (m_process.state() != QProcess::Running)
+        return;
+    // Each session is a child of the listener, with children of its own.
+    QList<qint64> sessions = childrenOf(m_process.processId());
+    for (qsizetype i = 0; i < sessions.size(); ++i)
+        sessions.append(childrenOf(sessions[i]));
+    for (const qint64 pid : sessions)
+        ::kill(pid_t(pid), SIGKILL);
 }
 
 void FtpServer::stop()

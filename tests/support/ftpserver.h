@@ -27,6 +27,9 @@ public:
     // The commands and replies logged so far ("FTP command: Client "127.0.0.1", "TYPE I"").
     QString log() const;
 
+    // Ends every session under way, as a dropped line would; the server keeps listening.
+    void cutSessions();
+
     static QString executable(); // the vsftpd binary, or empty when it is not installed
 
 private:
