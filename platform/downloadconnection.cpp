@@ -164,6 +164,7 @@ private:
         curl_easy_setopt(m_easy, CURLOPT_WRITEDATA, this);
         if (m_task->isFtp()) {
             m_task->applyFtpLogin(m_easy);
+            curl_easy_setopt(m_easy, CURLOPT_FILETIME, 1L); // MDTM: tells a replaced file on a retry
             curl_easy_setopt(m_easy, CURLOPT_TRANSFERTEXT, binaryTransfer(task, task.address.value_or(std::string())) ? 0L : 1L);
         }
     }
@@ -294,12 +295,19 @@ private:
         curl_off_t length = -1;
         curl_easy_getinfo(m_easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
         if (m_task->isFtp()) {
+            curl_off_t modified = -1;
+            curl_easy_getinfo(m_easy, CURLINFO_FILETIME_T, &modified);
+            const std::string modifiedText = modified >= 0 ? std::to_string(modified) : std::string();
             if (!m_task->planned())
-                return planFirst({std::int64_t(length), false, {}, {}});
-            // A retry fetches the whole file again: its size must still be the planned one.
-            const std::int64_t known = m_task->identity().total;
-            if (known >= 0 && length >= 0 && std::int64_t(length) != known) {
+                return planFirst({std::int64_t(length), false, {}, modifiedText});
+            // A retry fetches the whole file again: it must still be the planned one.
+            const ReplyIdentity known = m_task->identity();
+            if (known.total >= 0 && length >= 0 && std::int64_t(length) != known.total) {
                 fatal("the file's size changed on the server during the download");
+                return false;
+            }
+            if (known.lastModified != modifiedText) {
+                fatal("the file changed on the server during the download");
                 return false;
             }
             return true;

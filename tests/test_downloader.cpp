@@ -10,6 +10,8 @@
 #include "tmpfsmount.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
+#include <QFile>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -621,16 +623,20 @@ private slots:
     // that changed its size on the server meanwhile fails the task instead of arriving cut short.
     void ftpCutPartWay_data()
     {
-        QTest::addColumn<int>("grownBy"); // bytes the served file grows by before the retry
-        QTest::addColumn<DownloadOutcome>("expected");
-        QTest::newRow("unchanged") << 0 << DownloadOutcome::Complete;
-        QTest::newRow("grown meanwhile") << 4096 << DownloadOutcome::Failed;
+        QTest::addColumn<int>("grownBy");   // bytes the served file grows by before the retry
+        QTest::addColumn<bool>("replaced"); // the served file gets other bytes and a later time
+        QTest::addColumn<QString>("reason"); // "" when the file arrives
+        QTest::newRow("unchanged") << 0 << false << "";
+        QTest::newRow("grown meanwhile") << 4096 << false << "the file's size changed on the server during the download";
+        QTest::newRow("replaced, same size") << 0 << true << "the file changed on the server during the download";
     }
 
     void ftpCutPartWay()
     {
         QFETCH(int, grownBy);
-        QFETCH(DownloadOutcome, expected);
+        QFETCH(bool, replaced);
+        QFETCH(QString, reason);
+        const DownloadOutcome expected = reason.isEmpty() ? DownloadOutcome::Complete : DownloadOutcome::Failed;
         QTemporaryDir served, local;
         const QByteArray content = randomBytes(512 * 1024);
         const QString file = served.filePath(QStringLiteral("p.exe"));
@@ -646,7 +652,15 @@ private slots:
         QVERIFY(downloader.add(taskFor(server.baseAddress() + QStringLiteral("/p.exe"), target, recorder)));
         QVERIFY(recorder->waitFor(download::BytesReceived, 10000));
         QTest::qWait(300);
-        QVERIFY(writeFile(file, grownBy > 0 ? content + QByteArray(grownBy, 'x') : content));
+        QByteArray changed = content + QByteArray(grownBy, 'x');
+        if (replaced) {
+            changed[0] = char(~changed[0]);
+            QFile stamped(file);
+            QVERIFY(writeFile(file, changed) && stamped.open(QIODevice::ReadWrite));
+            QVERIFY(stamped.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+        } else {
+            QVERIFY(writeFile(file, changed));
+        }
         server.cutSessions();
         QVERIFY(recorder->waitFor(download::TaskEnded, 30000));
 
@@ -656,7 +670,7 @@ private slots:
         if (expected == DownloadOutcome::Complete) {
             QCOMPARE(sha256(readFile(target)), sha256(content));
         } else {
-            QCOMPARE(ended.reason, std::string("the file's size changed on the server during the download"));
+            QCOMPARE(QString::fromStdString(ended.reason), reason);
             QCOMPARE(entries(local.path()), QStringList());
         }
     }
