@@ -658,7 +658,7 @@ private slots:
             QFile stamped(file);
             QVERIFY(writeFile(file, changed) && stamped.open(QIODevice::ReadWrite));
             QVERIFY(stamped.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
-        } else {
+        } else if (grownBy > 0) {
             QVERIFY(writeFile(file, changed));
         }
         server.cutSessions();
