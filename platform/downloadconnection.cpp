@@ -34,6 +34,34 @@ bool statusIsFinal(long status)
     return status >= 400 && status < 500 && status != 408 && status != 425 && status != 429;
 }
 
+// Faults of an FTP server that no retry mends: the login was refused, or the file is not there.
+bool resultIsFinal(CURLcode result)
+{
+    return result == CURLE_LOGIN_DENIED || result == CURLE_REMOTE_ACCESS_DENIED || result == CURLE_REMOTE_FILE_NOT_FOUND;
+}
+
+std::string lowerAscii(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    return text;
+}
+
+// Whether ".exe|.rar|..." holds `extension` as a whole entry: ".ex" is not ".exe"; capitals count as
+// small letters, as in the file names of the system the lists come from.
+bool listsExtension(const std::string &list, const std::string &extension)
+{
+    const std::string wanted = lowerAscii(extension);
+    for (std::size_t start = 0; start <= list.size();) {
+        std::size_t bar = list.find('|', start);
+        if (bar == std::string::npos)
+            bar = list.size();
+        if (lowerAscii(list.substr(start, bar - start)) == wanted)
+            return true;
+        start = bar + 1;
+    }
+    return false;
+}
+
 bool binaryTransfer(const UpdateTask &task, const std::string &address)
 {
     switch (task.ftpTransferType) {
@@ -45,7 +73,7 @@ bool binaryTransfer(const UpdateTask &task, const std::string &address)
         const std::size_t dot = path.rfind('.');
         if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
             return false;
-        return task.binaryExtensions.value_or(std::string()).find(path.substr(dot)) != std::string::npos;
+        return listsExtension(task.binaryExtensions.value_or(std::string()), path.substr(dot));
     }
     default:
         return true;
@@ -135,10 +163,8 @@ private:
         curl_easy_setopt(m_easy, CURLOPT_WRITEFUNCTION, &Connection::writeCallback);
         curl_easy_setopt(m_easy, CURLOPT_WRITEDATA, this);
         if (m_task->isFtp()) {
-            const std::string user = task.ftpUser.value_or(std::string());
-            const std::string password = task.ftpPassword.value_or(std::string());
-            curl_easy_setopt(m_easy, CURLOPT_USERNAME, user.empty() ? "anonymous" : user.c_str());
-            curl_easy_setopt(m_easy, CURLOPT_PASSWORD, password.empty() ? updatetask::AnonymousPassword : password.c_str());
+            m_task->applyFtpLogin(m_easy);
+            curl_easy_setopt(m_easy, CURLOPT_FILETIME, 1L); // MDTM: tells a replaced file on a retry
             curl_easy_setopt(m_easy, CURLOPT_TRANSFERTEXT, binaryTransfer(task, task.address.value_or(std::string())) ? 0L : 1L);
         }
     }
@@ -225,6 +251,8 @@ private:
         if (m_reachedEnd)
             return Verdict::Done;
         if (result != CURLE_OK) {
+            if (resultIsFinal(result))
+                return fatal(curl_easy_strerror(result));
             m_reason = curl_easy_strerror(result);
             return Verdict::Retry;
         }
@@ -267,8 +295,21 @@ private:
         curl_off_t length = -1;
         curl_easy_getinfo(m_easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
         if (m_task->isFtp()) {
+            curl_off_t modified = -1;
+            curl_easy_getinfo(m_easy, CURLINFO_FILETIME_T, &modified);
+            const std::string modifiedText = modified >= 0 ? std::to_string(modified) : std::string();
             if (!m_task->planned())
-                return planFirst({std::int64_t(length), false, {}, {}});
+                return planFirst({std::int64_t(length), false, {}, modifiedText});
+            // A retry fetches the whole file again: it must still be the planned one.
+            const ReplyIdentity known = m_task->identity();
+            if (known.total >= 0 && length >= 0 && std::int64_t(length) != known.total) {
+                fatal("the file's size changed on the server during the download");
+                return false;
+            }
+            if (known.lastModified != modifiedText) {
+                fatal("the file changed on the server during the download");
+                return false;
+            }
             return true;
         }
         long status = 0;

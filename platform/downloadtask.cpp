@@ -64,6 +64,16 @@ DownloadTask::~DownloadTask()
 
 bool DownloadTask::isFtp() const { return lowerScheme(m_requestAddress) == "ftp"; }
 
+void DownloadTask::applyFtpLogin(void *easy) const
+{
+    if (!isFtp())
+        return;
+    const std::string user = m_record.ftpUser.value_or(std::string());
+    const std::string password = m_record.ftpPassword.value_or(std::string());
+    curl_easy_setopt(easy, CURLOPT_USERNAME, user.empty() ? "anonymous" : user.c_str());
+    curl_easy_setopt(easy, CURLOPT_PASSWORD, password.empty() ? updatetask::AnonymousPassword : password.c_str());
+}
+
 void DownloadTask::start()
 {
     std::thread([self = shared_from_this()] { self->run(); }).detach();
@@ -417,6 +427,7 @@ bool DownloadTask::fetchSignature(std::string &reason)
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, collectSmallBody);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &body);
     curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
+    applyFtpLogin(easy); // the signature lies beside the file, behind the same login
     const CURLcode result = curl_easy_perform(easy);
     curl_easy_cleanup(easy);
     if (result != CURLE_OK) {

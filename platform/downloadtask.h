@@ -47,6 +47,8 @@ public:
     bool stopping() const { return m_stop.load(std::memory_order_relaxed); }
     bool isFtp() const;
     std::string requestAddress() const { return m_requestAddress; }
+    // Gives a libcurl handle the task's FTP login (anonymous when none is given); nothing for HTTP.
+    void applyFtpLogin(void *easy) const;
     // Sleeps up to `milliseconds`, less when the task is stopped.
     void pause(int milliseconds);
     void post(int number, std::int64_t source, std::int64_t value = 0, std::int64_t extra = 0);

@@ -4,11 +4,14 @@
 #include "platform/numberedname.h"
 
 #include "faultserver.h"
+#include "ftpserver.h"
 #include "nginxserver.h"
 #include "testfiles.h"
 #include "tmpfsmount.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
+#include <QFile>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -104,6 +107,33 @@ QByteArray randomBytes(qsizetype size)
 }
 
 QByteArray sha256(const QByteArray &bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex(); }
+
+// A vsftpd serving `root`, or a reason to skip when none can be started here.
+std::unique_ptr<FtpServer> startedFtpServer(const QString &root, const QString &password, QString &whyNot)
+{
+    auto server = std::make_unique<FtpServer>(root, password);
+    if (server->start())
+        return server;
+    whyNot = QStringLiteral("no FTP server can be started here: ") + server->errorString();
+    return nullptr;
+}
+
+// How often the server's log shows the client sending `command` ("TYPE I", "PASS").
+int commandsSent(const QString &log, const QString &command)
+{
+    return int(log.count(QStringLiteral("FTP command: Client \"127.0.0.1\", \"") + command));
+}
+
+// The commands of the server's log, one a line, for failure messages.
+QString commandsOf(const QString &log)
+{
+    const QStringList lines = log.split(u'\n');
+    QStringList commands;
+    for (const QString &line : lines)
+        if (line.contains(QStringLiteral("FTP command:")))
+            commands.append(line.mid(line.indexOf(QStringLiteral("FTP command:"))));
+    return commands.join(u'\n');
+}
 
 QStringList entries(const QString &folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot); }
 
@@ -453,14 +483,225 @@ private slots:
         QCOMPARE(entries(mount.path()), QStringList());
     }
 
+    // FTP against a real vsftpd: the login the task gives, the transfer type it asks for, and
+    // failures that must never be reported as a completed download.
+    void ftpDownloads_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("user");     // "" = none given
+        QTest::addColumn<QString>("password"); // "" = none given
+        QTest::addColumn<int>("transferType");
+        QTest::addColumn<QString>("expectedType"); // the TYPE command sent, "" when there was no transfer
+        QTest::addColumn<DownloadOutcome>("expected");
+        const QByteArray binary = randomBytes(1024 * 1024 + 77);
+        const QByteArray text("line one\nline two\n\nline four\n");
+        const QString good = QStringLiteral("tester@loop.net");
+        const QString user = QStringLiteral("ftp");
+        QTest::newRow("binary, user and password") << "程序.exe" << binary << user << good << 1 << "TYPE I" << DownloadOutcome::Complete;
+        QTest::newRow("no login given: anonymous with the customary password")
+            << "p.exe" << binary << "" << "" << 1 << "TYPE I" << DownloadOutcome::Complete;
+        QTest::newRow("type 3, listed extension: binary") << "notes.zip" << text << user << good << 3 << "TYPE I" << DownloadOutcome::Complete;
+        QTest::newRow("type 3, unlisted extension: text") << "notes.txt" << text << user << good << 3 << "TYPE A" << DownloadOutcome::Complete;
+        QTest::newRow("type 3, listed extension in capitals: binary") << "NOTES.ZIP" << text << user << good << 3 << "TYPE I" << DownloadOutcome::Complete;
+        QTest::newRow("type 3, part of a listed extension: text") << "notes.ex" << text << user << good << 3 << "TYPE A" << DownloadOutcome::Complete;
+        QTest::newRow("type 3, no extension: text") << "README" << text << user << good << 3 << "TYPE A" << DownloadOutcome::Complete;
+        QTest::newRow("type 2: text even for a listed extension") << "notes.exe" << text << user << good << 2 << "TYPE A" << DownloadOutcome::Complete;
+        QTest::newRow("empty file") << "empty.exe" << QByteArray() << user << good << 1 << "TYPE I" << DownloadOutcome::Complete;
+        QTest::newRow("wrong password") << "p.exe" << binary << user << "wrong@loop.net" << 1 << "" << DownloadOutcome::Failed;
+        QTest::newRow("file missing on the server") << "" << binary << user << good << 1 << "TYPE I" << DownloadOutcome::Failed;
+    }
+
+    void ftpDownloads()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(int, transferType);
+        QFETCH(QString, expectedType);
+        QFETCH(DownloadOutcome, expected);
+        QTemporaryDir served, local;
+        if (!fileName.isEmpty())
+            QVERIFY(writeFile(served.filePath(fileName), content));
+        const QString accepted = QString::fromLatin1(user.isEmpty() ? updatetask::AnonymousPassword : "tester@loop.net");
+        QString whyNot;
+        const std::unique_ptr<FtpServer> server = startedFtpServer(served.path(), accepted, whyNot);
+        if (!server)
+            QSKIP(qPrintable(whyNot));
+
+        const QString remoteName = fileName.isEmpty() ? QStringLiteral("missing.exe") : fileName;
+        const QString target = local.filePath(remoteName);
+        auto recorder = std::make_shared<Recorder>();
+        UpdateTask task = taskFor(server->baseAddress() + u'/' + remoteName, target, recorder);
+        if (!user.isEmpty())
+            task.ftpUser = user.toStdString();
+        if (!password.isEmpty())
+            task.ftpPassword = password.toStdString();
+        task.ftpTransferType = transferType;
+        Downloader downloader(std::string{});
+        QVERIFY(downloader.add(task));
+        QVERIFY(recorder->waitFor(download::TaskEnded, 30000));
+
+        const DownloadEvent ended = recorder->ended();
+        const QString log = server->log();
+        QVERIFY2(ended.outcome == expected, ended.reason.c_str());
+        if (expected == DownloadOutcome::Complete) {
+            // Line ends come back as they were: the server sends CRLF in text mode, libcurl turns
+            // them back into this system's own.
+            QCOMPARE(sha256(readFile(target)), sha256(content));
+            QCOMPARE(entries(local.path()), QStringList{remoteName});
+            QVERIFY2(log.contains(QStringLiteral("anon password \"%1\"").arg(accepted)), qPrintable(log));
+            const QString story = eventStoryFault(recorder->all(), content.size());
+            QVERIFY2(story.isEmpty(), qPrintable(story));
+        } else {
+            QVERIFY(!ended.reason.empty());
+            QCOMPARE(entries(local.path()), QStringList());
+            // A refused login or a missing file does not mend on a retry: one attempt only.
+            QCOMPARE(commandsSent(log, QStringLiteral("PASS")), 1);
+            QVERIFY2(commandsSent(log, QStringLiteral("RETR")) <= 1, qPrintable(commandsOf(log)));
+        }
+        const QString otherType = expectedType == u"TYPE I" ? QStringLiteral("TYPE A") : QStringLiteral("TYPE I");
+        if (expectedType.isEmpty()) {
+            QCOMPARE(commandsSent(log, QStringLiteral("TYPE")), 0);
+        } else {
+            QVERIFY2(commandsSent(log, expectedType) >= 1, qPrintable(commandsOf(log)));
+            QCOMPARE(commandsSent(log, otherType), 0);
+        }
+    }
+
+    // With flag 16, an FTP task whose local file exists first asks event 2 (with the total size), and
+    // only then event 18; without it only event 18 is asked.
+    void ftpAsksAboutAPresentFile_data()
+    {
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<int>("expectedAsks");
+        QTest::newRow("flag 16") << updatetask::AskPartialFileFlag << 1;
+        QTest::newRow("no flag 16") << 0 << 0;
+    }
+
+    void ftpAsksAboutAPresentFile()
+    {
+        QFETCH(int, flags);
+        QFETCH(int, expectedAsks);
+        QTemporaryDir served, local;
+        const QByteArray content = randomBytes(64 * 1024);
+        QVERIFY(writeFile(served.filePath(QStringLiteral("p.exe")), content));
+        QVERIFY(writeFile(local.filePath(QStringLiteral("p.exe")), content.left(1000)));
+        QString whyNot;
+        const std::unique_ptr<FtpServer> server = startedFtpServer(served.path(), QStringLiteral("tester@loop.net"), whyNot);
+        if (!server)
+            QSKIP(qPrintable(whyNot));
+
+        auto recorder = std::make_shared<Recorder>();
+        UpdateTask task = taskFor(server->baseAddress() + QStringLiteral("/p.exe"), local.filePath(QStringLiteral("p.exe")), recorder);
+        task.flags |= flags;
+        task.ftpUser = "ftp";
+        task.ftpPassword = "tester@loop.net";
+        Downloader downloader(std::string{});
+        QVERIFY(downloader.add(task));
+        QVERIFY(recorder->waitFor(download::TaskEnded, 30000));
+        QVERIFY2(recorder->ended().outcome == DownloadOutcome::Complete, recorder->ended().reason.c_str());
+        QCOMPARE(readFile(local.filePath(QStringLiteral("p(1).exe"))), content);
+        QCOMPARE(readFile(local.filePath(QStringLiteral("p.exe"))), content.left(1000));
+
+        QList<int> asks; // events 2 and 18 in the order they came
+        for (const Recorder::Seen &s : recorder->all()) {
+            if (s.event.number == download::AskPartialFile) {
+                QCOMPARE(s.event.value, content.size());
+                asks.append(s.event.number);
+            }
+            if (s.event.number == download::FileExists)
+                asks.append(s.event.number);
+        }
+        QCOMPARE(asks.count(download::AskPartialFile), expectedAsks);
+        QCOMPARE(asks.count(download::FileExists), 1);
+        QCOMPARE(asks.last(), int(download::FileExists));
+    }
+
+    // The line drops part way through an FTP download: the retry fetches the file again, and a file
+    // that changed its size on the server meanwhile fails the task instead of arriving cut short.
+    void ftpCutPartWay_data()
+    {
+        QTest::addColumn<int>("grownBy");   // bytes the served file grows by before the retry
+        QTest::addColumn<bool>("replaced"); // the served file gets other bytes and a later time
+        QTest::addColumn<QString>("reason"); // "" when the file arrives
+        QTest::newRow("unchanged") << 0 << false << "";
+        QTest::newRow("grown meanwhile") << 4096 << false << "the file's size changed on the server during the download";
+        QTest::newRow("replaced, same size") << 0 << true << "the file changed on the server during the download";
+    }
+
+    void ftpCutPartWay()
+    {
+        QFETCH(int, grownBy);
+        QFETCH(bool, replaced);
+        QFETCH(QString, reason);
+        const DownloadOutcome expected = reason.isEmpty() ? DownloadOutcome::Complete : DownloadOutcome::Failed;
+        QTemporaryDir served, local;
+        const QByteArray content = randomBytes(512 * 1024);
+        const QString file = served.filePath(QStringLiteral("p.exe"));
+        QVERIFY(writeFile(file, content));
+        FtpServer server(served.path(), QString::fromLatin1(updatetask::AnonymousPassword));
+        server.setMaxRate(256 * 1024);
+        if (!server.start())
+            QSKIP(qPrintable(QStringLiteral("no FTP server can be started here: ") + server.errorString()));
+
+        auto recorder = std::make_shared<Recorder>();
+        const QString target = local.filePath(QStringLiteral("p.exe"));
+        Downloader downloader(std::string{});
+        QVERIFY(downloader.add(taskFor(server.baseAddress() + QStringLiteral("/p.exe"), target, recorder)));
+        QVERIFY(recorder->waitFor(download::BytesReceived, 10000));
+        QTest::qWait(300);
+        QByteArray changed = content + QByteArray(grownBy, 'x');
+        if (replaced) {
+            changed[0] = char(~changed[0]);
+            QFile stamped(file);
+            QVERIFY(writeFile(file, changed) && stamped.open(QIODevice::ReadWrite));
+            QVERIFY(stamped.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+        } else if (grownBy > 0) {
+            QVERIFY(writeFile(file, changed));
+        }
+        server.cutSessions();
+        QVERIFY(recorder->waitFor(download::TaskEnded, 30000));
+
+        const DownloadEvent ended = recorder->ended();
+        QVERIFY2(ended.outcome == expected, ended.reason.c_str());
+        QCOMPARE(commandsSent(server.log(), QStringLiteral("RETR")), 2);
+        if (expected == DownloadOutcome::Complete) {
+            QCOMPARE(sha256(readFile(target)), sha256(content));
+        } else {
+            QCOMPARE(QString::fromStdString(ended.reason), reason);
+            QCOMPARE(entries(local.path()), QStringList());
+        }
+    }
+
+    void destroyStopsWithinStopWait_data()
+    {
+        QTest::addColumn<bool>("overFtp"); // a slow vsftpd instead of a stalling HTTP server
+        QTest::newRow("http, stalled") << false;
+        QTest::newRow("ftp, slow") << true;
+    }
+
     void destroyStopsWithinStopWait()
     {
+        QFETCH(bool, overFtp);
         const QByteArray content = randomBytes(2 * 1024 * 1024);
         FaultServer server(content, FaultServer::Fault::Stall, true);
-        QVERIFY(server.start());
-        QTemporaryDir local;
+        QTemporaryDir served, local;
+        FtpServer ftp(served.path(), QString::fromLatin1(updatetask::AnonymousPassword));
+        QString address;
+        if (overFtp) {
+            QVERIFY(writeFile(served.filePath(QStringLiteral("p.exe")), content));
+            ftp.setMaxRate(64 * 1024);
+            if (!ftp.start())
+                QSKIP(qPrintable(QStringLiteral("no FTP server can be started here: ") + ftp.errorString()));
+            address = ftp.baseAddress() + QStringLiteral("/p.exe");
+        } else {
+            QVERIFY(server.start());
+            address = server.address();
+        }
         auto recorder = std::make_shared<Recorder>();
-        UpdateTask task = taskFor(server.address(), local.filePath(QStringLiteral("p.exe")), recorder);
+        UpdateTask task = taskFor(address, local.filePath(QStringLiteral("p.exe")), recorder);
         task.receiveTimeout = 20000;
         auto downloader = std::make_unique<Downloader>(std::string{});
         QVERIFY(downloader->add(task));
@@ -484,16 +725,19 @@ private slots:
     {
         QTest::addColumn<QString>("change"); // what differs from a correctly signed release
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("valid") << "" << true;
-        QTest::newRow("one byte of the file flipped") << "flip" << false;
-        QTest::newRow("signature missing") << "missing" << false;
-        QTest::newRow("signed with another key") << "other key" << false;
+        QTest::addColumn<bool>("overFtp"); // from vsftpd behind a login instead of nginx
+        QTest::newRow("valid") << "" << true << false;
+        QTest::newRow("valid, over FTP with a login") << "" << true << true;
+        QTest::newRow("one byte of the file flipped") << "flip" << false << false;
+        QTest::newRow("signature missing") << "missing" << false << false;
+        QTest::newRow("signed with another key") << "other key" << false << false;
     }
 
     void signatures()
     {
         QFETCH(QString, change);
         QFETCH(bool, accepted);
+        QFETCH(bool, overFtp);
         QTemporaryDir keys, served, local;
         const auto openssl = [&](const QStringList &arguments) {
             QProcess process;
@@ -518,12 +762,26 @@ private slots:
             QVERIFY(writeFile(file, content));
         }
         NginxServer nginx(served.path());
-        QVERIFY2(nginx.start(), qPrintable(nginx.errorString()));
+        std::unique_ptr<FtpServer> ftp;
+        QString baseAddress;
+        if (overFtp) {
+            QString whyNot;
+            ftp = startedFtpServer(served.path(), QStringLiteral("tester@loop.net"), whyNot);
+            if (!ftp)
+                QSKIP(qPrintable(whyNot));
+            baseAddress = ftp->baseAddress();
+        } else {
+            QVERIFY2(nginx.start(), qPrintable(nginx.errorString()));
+            baseAddress = nginx.baseAddress();
+        }
 
         auto recorder = std::make_shared<Recorder>();
         const QString target = local.filePath(QStringLiteral("程序.exe"));
+        UpdateTask task = taskFor(baseAddress + QStringLiteral("/程序.exe"), target, recorder);
+        task.ftpUser = "ftp";
+        task.ftpPassword = "tester@loop.net";
         Downloader downloader(readFile(publicKey).toStdString());
-        QVERIFY(downloader.add(taskFor(nginx.baseAddress() + QStringLiteral("/程序.exe"), target, recorder)));
+        QVERIFY(downloader.add(task));
         QVERIFY(recorder->waitFor(download::TaskEnded, 30000));
         const DownloadEvent ended = recorder->ended();
         if (accepted) {

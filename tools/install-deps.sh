@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   libcurl4-openssl-dev libssl-dev openssl
   fonts-noto-cjk fonts-arphic-uming fonts-arphic-ukai fonts-liberation2 qt6-translations-l10n
-  nginx-light
+  nginx-light vsftpd
   xvfb xauth xdotool x11-utils imagemagick
   libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev
   desktop-file-utils

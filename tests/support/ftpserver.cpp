@@ -1,0 +1,184 @@
+#include "ftpserver.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace {
+
+// The processes whose parent is `parent`, from /proc.
+QList<qint64> childrenOf(qint64 parent)
+{
+    QList<qint64> children;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        bool number = false;
+        const qint64 pid = entry.toLongLong(&number);
+        if (!number)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = stat.readAll();
+        // "pid (name) state ppid ...": the name may hold blanks, so read after its closing bracket.
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toLongLong() == parent)
+            children.append(pid);
+    }
+    return children;
+}
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost, 0))
+        return 0;
+    return probe.serverPort();
+}
+
+bool accepts(quint16 port)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    return socket.waitForConnected(200);
+}
+
+// Runs in the foreground, on loopback only, without the sandbox and namespaces a container may
+// refuse. Anonymous passwords are checked against a list; ASCII downloads are really converted.
+constexpr char ConfigTemplate[] = R"(listen=YES
+listen_ipv6=NO
+listen_address=127.0.0.1
+listen_port=%1
+background=NO
+anonymous_enable=YES
+local_enable=NO
+write_enable=NO
+anon_root=%2
+secure_email_list_enable=YES
+email_password_file=%3/passwords
+pasv_enable=YES
+pasv_address=127.0.0.1
+port_enable=NO
+secure_chroot_dir=%3/empty
+ascii_download_enable=YES
+xferlog_enable=YES
+xferlog_std_format=NO
+log_ftp_protocol=YES
+vsftpd_log_file=%3/vsftpd.log
+seccomp_sandbox=NO
+isolate=NO
+isolate_network=NO
+anon_max_rate=%4
+)";
+
+} // namespace
+
+FtpServer::FtpServer(QString root, QString password) : m_root(std::move(root)), m_password(std::move(password)) {}
+
+FtpServer::~FtpServer() { stop(); }
+
+QString FtpServer::executable()
+{
+    const QString inPath = QStandardPaths::findExecutable(QStringLiteral("vsftpd"));
+    if (!inPath.isEmpty())
+        return inPath;
+    return QStandardPaths::findExecutable(QStringLiteral("vsftpd"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+}
+
+QString FtpServer::baseAddress() const { return QStringLiteral("ftp://127.0.0.1:%1").arg(m_port); }
+
+QString FtpServer::log() const
+{
+    QFile file(m_prefix.filePath(QStringLiteral("vsftpd.log")));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+bool FtpServer::start()
+{
+    const QString vsftpd = executable();
+    if (vsftpd.isEmpty()) {
+        m_error = QStringLiteral("vsftpd is not installed");
+        return false;
+    }
+    if (geteuid() != 0) {
+        m_error = QStringLiteral("vsftpd must be started as root");
+        return false;
+    }
+    if (!m_prefix.isValid() || !QDir(m_prefix.path()).mkpath(QStringLiteral("empty"))) {
+        m_error = QStringLiteral("no temporary folder for vsftpd");
+        return false;
+    }
+    // The server reads the files as its unprivileged user once a login has been accepted.
+    QFile::setPermissions(m_root, QFile::permissions(m_root) | QFile::ReadOther | QFile::ExeOther
+                                      | QFile::ReadGroup | QFile::ExeGroup);
+    QFile passwords(m_prefix.filePath(QStringLiteral("passwords")));
+    if (!passwords.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        m_error = passwords.errorString();
+        return false;
+    }
+    passwords.write(m_password.toUtf8() + '\n');
+    passwords.close();
+
+    // A port found free can be taken by someone else before vsftpd binds it: try a few.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        m_port = freePort();
+        QFile conf(m_prefix.filePath(QStringLiteral("vsftpd.conf")));
+        if (!conf.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            m_error = conf.errorString();
+            return false;
+        }
+        conf.write(QString::fromLatin1(ConfigTemplate).arg(m_port).arg(m_root, m_prefix.path()).arg(m_maxRate).toUtf8());
+        conf.close();
+
+        m_process.setProgram(vsftpd);
+        m_process.setArguments({conf.fileName()});
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.start();
+        if (!m_process.waitForStarted(5000)) {
+            m_error = m_process.errorString();
+            return false;
+        }
+        const QDeadlineTimer deadline(5000);
+        while (!deadline.hasExpired() && m_process.state() == QProcess::Running) {
+            if (accepts(m_port))
+                return true;
+            QThread::msleep(20);
+        }
+        m_process.waitForFinished(1000);
+        m_error = QString::fromLocal8Bit(m_process.readAll());
+        m_process.kill();
+        m_process.waitForFinished(1000);
+    }
+    return false;
+}
+
+void FtpServer::cutSessions()
+{
+    if (m_process.state() != QProcess::Running)
+        return;
+    // Each session is a child of the listener, with children of its own.
+    QList<qint64> sessions = childrenOf(m_process.processId());
+    for (qsizetype i = 0; i < sessions.size(); ++i)
+        sessions.append(childrenOf(sessions[i]));
+    for (const qint64 pid : sessions)
+        ::kill(pid_t(pid), SIGKILL);
+}
+
+void FtpServer::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(3000)) {
+        m_process.kill();
+        m_process.waitForFinished(3000);
+    }
+}
