@@ -29,7 +29,7 @@ mounted_below_root() { awk -v r="$ROOT/" 'index($2, r) == 1 { found = 1 } END { 
 [ "$(id -u)" = 0 ] || fail "run as root (debootstrap, chroot and mount need it)"
 for tool in debootstrap Xvfb xdotool import ss; do
     command -v "$tool" >/dev/null ||
-        fail "$tool is missing: bash tools/install-deps.sh"
+        fail "$tool is missing: bash tools/install-deps.sh --tests"
 done
 
 # The Debian mirror this machine's apt already uses (the only one that may be reachable).

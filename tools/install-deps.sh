@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs, from Debian 12's packages, what building, running and testing the editor need.
+# Installs, from Debian 12's packages, what building and running the editor need; with --tests also
+# what the tests, the benchmarks and the package check need (servers the tests start themselves).
 # Run as root, or as a user who may use sudo.
 set -euo pipefail
 
@@ -8,13 +9,19 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   libcurl4-openssl-dev libssl-dev openssl
   fonts-noto-cjk fonts-arphic-uming fonts-arphic-ukai fonts-liberation2 qt6-translations-l10n
-  nginx-light vsftpd
-  xvfb xauth xdotool x11-utils imagemagick
-  libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev
-  desktop-file-utils
-  curl aria2
-  debootstrap iproute2
+  nginx-light
+  xvfb xauth
 )
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(
+    vsftpd
+    xdotool x11-utils imagemagick
+    libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev
+    desktop-file-utils
+    curl aria2
+    debootstrap iproute2
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,7 +4,7 @@
 # ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/install-deps.sh
+bash tools/install-deps.sh --tests
 
 jobs=$(nproc)
 run_suite() { # build-dir, extra cmake arguments...
