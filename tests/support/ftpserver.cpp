@@ -1,12 +1,10 @@
 #include "ftpserver.h"
 
-#include <QDeadlineTimer>
+#include "serverprocess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QThread>
 
 #include <csignal>
 #include <sys/types.h>
@@ -34,21 +32,6 @@ QList<qint64> childrenOf(qint64 parent)
             children.append(pid);
     }
     return children;
-}
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0))
-        return 0;
-    return probe.serverPort();
-}
-
-bool accepts(quint16 port)
-{
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
-    return socket.waitForConnected(200);
 }
 
 // Runs in the foreground, on loopback only, without the sandbox and namespaces a container may
@@ -127,37 +110,17 @@ bool FtpServer::start()
     passwords.write(m_password.toUtf8() + '\n');
     passwords.close();
 
-    // A port found free can be taken by someone else before vsftpd binds it: try a few.
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        m_port = freePort();
+    const auto configure = [this](quint16 port, QString &error) -> QStringList {
         QFile conf(m_prefix.filePath(QStringLiteral("vsftpd.conf")));
         if (!conf.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            m_error = conf.errorString();
-            return false;
+            error = conf.errorString();
+            return {};
         }
-        conf.write(QString::fromLatin1(ConfigTemplate).arg(m_port).arg(m_root, m_prefix.path()).arg(m_maxRate).toUtf8());
+        conf.write(QString::fromLatin1(ConfigTemplate).arg(port).arg(m_root, m_prefix.path()).arg(m_maxRate).toUtf8());
         conf.close();
-
-        m_process.setProgram(vsftpd);
-        m_process.setArguments({conf.fileName()});
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.start();
-        if (!m_process.waitForStarted(5000)) {
-            m_error = m_process.errorString();
-            return false;
-        }
-        const QDeadlineTimer deadline(5000);
-        while (!deadline.hasExpired() && m_process.state() == QProcess::Running) {
-            if (accepts(m_port))
-                return true;
-            QThread::msleep(20);
-        }
-        m_process.waitForFinished(1000);
-        m_error = QString::fromLocal8Bit(m_process.readAll());
-        m_process.kill();
-        m_process.waitForFinished(1000);
-    }
-    return false;
+        return {conf.fileName()};
+    };
+    return startServerOnFreePort(m_process, vsftpd, configure, m_port, m_error);
 }
 
 void FtpServer::cutSessions()

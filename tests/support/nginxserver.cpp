@@ -1,30 +1,9 @@
 #include "nginxserver.h"
 
-#include <QDeadlineTimer>
+#include "serverprocess.h"
+
 #include <QFile>
 #include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QThread>
-
-namespace {
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0))
-        return 0;
-    return probe.serverPort();
-}
-
-bool accepts(quint16 port)
-{
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
-    return socket.waitForConnected(200);
-}
-
-} // namespace
 
 NginxServer::NginxServer(QString root, QString extraServerConfig)
     : m_root(std::move(root)), m_extra(std::move(extraServerConfig))
@@ -70,14 +49,12 @@ bool NginxServer::start()
         m_error = QStringLiteral("no temporary folder for nginx");
         return false;
     }
-    // A port found free can be taken by someone else before nginx binds it: try a few.
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        m_port = freePort();
+    const auto configure = [this](quint16 port, QString &error) -> QStringList {
         const QString prefix = m_prefix.path();
         QFile conf(prefix + QStringLiteral("/nginx.conf"));
         if (!conf.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            m_error = conf.errorString();
-            return false;
+            error = conf.errorString();
+            return {};
         }
         const QString text = QStringLiteral(R"(
 user root;
@@ -103,30 +80,12 @@ http {
         %4
     }
 }
-)").arg(prefix).arg(m_port).arg(m_root, m_extra, tlsConfig());
+)").arg(prefix).arg(port).arg(m_root, m_extra, tlsConfig());
         conf.write(text.toUtf8());
         conf.close();
-
-        m_process.setProgram(nginx);
-        m_process.setArguments({QStringLiteral("-p"), prefix, QStringLiteral("-c"), conf.fileName()});
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.start();
-        if (!m_process.waitForStarted(5000)) {
-            m_error = m_process.errorString();
-            return false;
-        }
-        const QDeadlineTimer deadline(5000);
-        while (!deadline.hasExpired() && m_process.state() == QProcess::Running) {
-            if (accepts(m_port))
-                return true;
-            QThread::msleep(20);
-        }
-        m_process.waitForFinished(1000);
-        m_error = QString::fromLocal8Bit(m_process.readAll());
-        m_process.kill();
-        m_process.waitForFinished(1000);
-    }
-    return false;
+        return {QStringLiteral("-p"), prefix, QStringLiteral("-c"), conf.fileName()};
+    };
+    return startServerOnFreePort(m_process, nginx, configure, m_port, m_error);
 }
 
 void NginxServer::stop()

@@ -1,0 +1,15 @@
+#pragma once
+// Starting a real server program for a test: on a free loopback port, waited for until it accepts.
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// `configure(port, error)` writes the server's configuration for `port` and returns its arguments,
+// or an empty list with `error` set. A port found free can be taken by someone else before the server
+// binds it, so a few ports are tried. On success `port` is the one the server listens on.
+bool startServerOnFreePort(QProcess &process, const QString &program,
+                           const std::function<QStringList(quint16 port, QString &error)> &configure,
+                           quint16 &port, QString &error);
