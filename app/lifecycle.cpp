@@ -40,7 +40,6 @@ void exitCleanup()
     }
 }
 
-bool exitCleanupHasRun() { return cleanupDone; }
 int exitCleanupRunCount() { return cleanupRuns; }
 QThread *exitCleanupThread() { return cleanupThread; }
 

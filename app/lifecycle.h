@@ -11,7 +11,6 @@ void initGlobals();
 UpdateSession &updateSession();
 // Releases them; runs once however often it is called.
 void exitCleanup();
-bool exitCleanupHasRun();
 // Over the whole process, for the tests: how often the clean-up ran, and on which thread last.
 int exitCleanupRunCount();
 QThread *exitCleanupThread();

@@ -11,9 +11,6 @@ class QWidget;
 // A thin border and a one-line caption bar.
 inline constexpr QMargins kNominalFrame{3, 25, 3, 3};
 
-// The client size of a window of outer size `outer` with the nominal frame.
-inline QSize nominalClientSize(QSize outer) { return outer.shrunkBy(kNominalFrame); }
-
 // Fixes the window's size so that its outer size is `outer`. Call once when the window is built
 // and again from its showEvent (then the real frame is used where the window system reports one).
 void setFixedOuterSize(QWidget *window, QSize outer);
