@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 #include <csignal>
 #include <sys/types.h>
@@ -70,10 +69,7 @@ FtpServer::~FtpServer() { stop(); }
 
 QString FtpServer::executable()
 {
-    const QString inPath = QStandardPaths::findExecutable(QStringLiteral("vsftpd"));
-    if (!inPath.isEmpty())
-        return inPath;
-    return QStandardPaths::findExecutable(QStringLiteral("vsftpd"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+    return findServerProgram(QStringLiteral("vsftpd"));
 }
 
 QString FtpServer::baseAddress() const { return QStringLiteral("ftp://127.0.0.1:%1").arg(m_port); }
@@ -137,11 +133,5 @@ void FtpServer::cutSessions()
 
 void FtpServer::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(3000)) {
-        m_process.kill();
-        m_process.waitForFinished(3000);
-    }
+    stopServer(m_process);
 }

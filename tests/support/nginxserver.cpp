@@ -3,7 +3,6 @@
 #include "serverprocess.h"
 
 #include <QFile>
-#include <QStandardPaths>
 
 NginxServer::NginxServer(QString root, QString extraServerConfig)
     : m_root(std::move(root)), m_extra(std::move(extraServerConfig))
@@ -14,10 +13,7 @@ NginxServer::~NginxServer() { stop(); }
 
 QString NginxServer::executable()
 {
-    const QString inPath = QStandardPaths::findExecutable(QStringLiteral("nginx"));
-    if (!inPath.isEmpty())
-        return inPath;
-    return QStandardPaths::findExecutable(QStringLiteral("nginx"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+    return findServerProgram(QStringLiteral("nginx"));
 }
 
 QString NginxServer::baseAddress() const
@@ -90,11 +86,5 @@ http {
 
 void NginxServer::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(3000)) {
-        m_process.kill();
-        m_process.waitForFinished(3000);
-    }
+    stopServer(m_process);
 }

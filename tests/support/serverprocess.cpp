@@ -1,6 +1,7 @@
 #include "serverprocess.h"
 
 #include <QDeadlineTimer>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
@@ -23,6 +24,14 @@ bool accepts(quint16 port)
 }
 
 } // namespace
+
+QString findServerProgram(const QString &name)
+{
+    const QString inPath = QStandardPaths::findExecutable(name);
+    if (!inPath.isEmpty())
+        return inPath;
+    return QStandardPaths::findExecutable(name, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+}
 
 bool startServerOnFreePort(QProcess &process, const QString &program,
                            const std::function<QStringList(quint16 port, QString &error)> &configure,
@@ -53,4 +62,15 @@ bool startServerOnFreePort(QProcess &process, const QString &program,
         process.waitForFinished(1000);
     }
     return false;
+}
+
+void stopServer(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(3000);
+    }
 }
